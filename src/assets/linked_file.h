@@ -1,0 +1,59 @@
+// Linked-file-list archives (.lfl): named blobs laid end to end, each a
+// 32-byte name, a u32 record size (36 + payload) and the payload. A list
+// owns its records; images convert their payloads in place.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+// Where archives and loose files are read from ("data" by default).
+void setDataFolder(const std::string& folder);
+const std::string& dataFolder();
+
+class kwLinkedFile {
+public:
+    static constexpr uint32_t kHeaderSize = 36;
+    static constexpr uint32_t kNameSize = 32;
+
+    kwLinkedFile();
+    ~kwLinkedFile();
+    kwLinkedFile(const kwLinkedFile&) = delete;
+    kwLinkedFile& operator=(const kwLinkedFile&) = delete;
+
+    // Reads the loose file dataFolder()/name into this record.
+    bool load(const char* name);
+
+    const char* getName() const { return name; }
+    uint32_t payloadSize() const { return size >= kHeaderSize ? size - kHeaderSize : 0; }
+    // Replaces the payload (takes ownership of a new[]-allocated buffer).
+    void replaceData(uint8_t* bytes, uint32_t payloadBytes);
+    void setName(const char* newName);
+
+    char name[kNameSize] = {};
+    uint32_t size = 0;
+    uint8_t* data = nullptr;  // exactly size - 36 bytes, owned
+    kwLinkedFile* prev = nullptr;
+    kwLinkedFile* next = nullptr;
+};
+
+class kwLinkedFileList {
+public:
+    kwLinkedFileList() = default;
+    ~kwLinkedFileList();
+    kwLinkedFileList(const kwLinkedFileList&) = delete;
+    kwLinkedFileList& operator=(const kwLinkedFileList&) = delete;
+
+    bool add_lfl(const char* archiveName);
+    kwLinkedFile* find(const char* name);
+    bool loadLooseFile(const char* name);
+    bool append(kwLinkedFile* file);
+    void clear();  // destroys every record
+
+    kwLinkedFile* head = nullptr;
+    kwLinkedFile* tail = nullptr;
+    uint32_t count = 0;
+    uint32_t totalSize = 0;
+};
+
+// Case-insensitive (ASCII) comparison of record names.
+bool namesEqual(const char* a, const char* b);

@@ -1,0 +1,5 @@
+#include "render/drawable.h"
+
+#include "shell/clock.h"
+
+kwScript::kwScript() : lastRun(gameTime()) {}

@@ -1,0 +1,91 @@
+// Images: drawables bound to a .eye payload in a kwLinkedFile. Plain images
+// are opaque rows; transparency images are run-length rows whose skipped
+// runs are see-through. Each class draws with a copy, a constant opacity,
+// or a per-pixel opacity mask. The payload is converted to the display's
+// format at the first draw and checked before any pixel is touched: a
+// payload that fails the check is never drawn.
+#pragma once
+
+#include <cstdint>
+
+#include "assets/linked_file.h"
+#include "render/drawable.h"
+
+// A per-pixel opacity mask (.msk), one byte per run byte and per opaque
+// pixel of the run-length image it belongs to.
+class kwAlphaMask {
+public:
+    kwAlphaMask() = default;
+    ~kwAlphaMask() { file = nullptr; }
+    void setLinkedFile(kwLinkedFile* f);
+
+    int32_t bitsPerPixel() const;
+    const uint8_t* pixelStream() const;  // null when the payload is malformed
+    // Offset of row r in the pixel stream; the caller has validated r.
+    uint32_t rowStart(int32_t row) const;
+
+    int32_t width = 0;
+    int32_t height = 0;
+    uint32_t extra = 0;
+    kwLinkedFile* file = nullptr;
+    float x = 0.0f, y = 0.0f, depth = 0.0f;
+};
+
+class kwEye : public kwDrawable {
+public:
+    kwEye() = default;
+    // Binds the payload and copies x, y, depth, width, height and extra from it.
+    void setLinkedFile(kwLinkedFile* f);
+
+    int32_t getWidth() override { return width; }
+    int32_t getHeight() override { return height; }
+    bool place() override;
+    uint32_t kind() override { return kKindImage; }
+    kwDrawable* image() override { return this; }
+
+    // Brings the payload to the display depth and layout; false when the
+    // payload is unusable (the image is then not drawn).
+    virtual bool changeBPP(int bpp) = 0;
+
+    int32_t width = 0;
+    int32_t height = 0;
+    uint32_t extra = 0;
+    kwLinkedFile* file = nullptr;
+};
+
+class kwEyeRaw : public kwEye {
+public:
+    void draw() override;
+    bool hitTest(int32_t qx, int32_t qy, bool exact) override;
+    bool changeBPP(int bpp) override;
+};
+
+class kwEyeRawConstantAlpha : public kwEyeRaw {
+public:
+    void draw() override;
+    void Opacity(uint32_t value);
+    uint32_t opacity = 255;
+    uint32_t inverse = 0;
+};
+
+class kwEyeTransparency : public kwEye {
+public:
+    void draw() override;
+    bool hitTest(int32_t qx, int32_t qy, bool exact) override;
+    bool changeBPP(int bpp) override;
+};
+
+class kwEyeTransparencyConstantAlpha : public kwEyeTransparency {
+public:
+    void draw() override;
+    void Opacity(uint32_t value);
+    uint32_t opacity = 255;
+    uint32_t inverse = 0;
+};
+
+class kwEyeTransparencyMaskedAlpha : public kwEyeTransparency {
+public:
+    void draw() override;
+    void setMask(kwAlphaMask* m) { mask = m; }
+    kwAlphaMask* mask = nullptr;  // not owned
+};

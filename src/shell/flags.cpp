@@ -1,0 +1,3 @@
+#include "shell/flags.h"
+
+kwAppFlags appFlags;

@@ -8,7 +8,7 @@ JOBS       ?= $(shell nproc)
 
 PACKAGES := cmake ninja-build g++ clang pkg-config libsdl2-dev libsdl2-ttf-dev \
             libfontconfig-dev fonts-liberation2 libcairo2-dev libgtest-dev libgmock-dev \
-            libbenchmark-dev xvfb xauth xdotool
+            libbenchmark-dev xvfb xauth xdotool x11-utils
 
 .PHONY: all deps configure build run test test-asan bench clean
 

@@ -6,7 +6,8 @@
 #include <cstdint>
 #include <string>
 
-// Where archives and loose files are read from ("data" by default).
+// Where archives and loose files are read from ("data" by default; an
+// empty folder means the default).
 void setDataFolder(const std::string& folder);
 const std::string& dataFolder();
 
@@ -43,7 +44,10 @@ public:
     kwLinkedFileList(const kwLinkedFileList&) = delete;
     kwLinkedFileList& operator=(const kwLinkedFileList&) = delete;
 
+    // Appends every record of dataFolder()/archiveName, in file order.
     bool add_lfl(const char* archiveName);
+    // The same, for an archive at an explicit path (the lfl tool).
+    bool add_lfl_path(const std::string& path);
     kwLinkedFile* find(const char* name);
     bool loadLooseFile(const char* name);
     bool append(kwLinkedFile* file);
@@ -53,6 +57,10 @@ public:
     kwLinkedFile* tail = nullptr;
     uint32_t count = 0;
     uint32_t totalSize = 0;
+
+private:
+    // Reads the archive at path; label names it in failure messages.
+    bool readArchive(const std::string& path, const char* label);
 };
 
 // Case-insensitive (ASCII) comparison of record names.

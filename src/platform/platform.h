@@ -47,7 +47,10 @@ struct kwPlatform {
     uint32_t (*ticks)();              // milliseconds, wraps at 2^32
     void (*showMessage)(const char* caption, const char* text);
 
-    // Frame buffer: width x height 16-bit pixels in `layout`.
+    // Frame buffer: width x height 16-bit pixels. Fails for a depth the
+    // backend cannot give (both backends give 16 bits only); on success fills
+    // *layout with the buffer's channel masks. The pitch lockFrame reports
+    // may exceed width * 2: rows are addressed by it.
     bool (*createFrameBuffer)(int width, int height, int bpp, kwPixelLayout* layout);
     void (*destroyFrameBuffer)();
     uint8_t* (*lockFrame)(int* pitch);  // nullptr on failure
@@ -59,6 +62,9 @@ struct kwPlatform {
     void (*setMousePos)(int x, int y);
     uint16_t (*mouseButton)(int physicalButton);  // 0 left, 1 right
     bool (*buttonsSwapped)();
+
+    // Hides the window (before the one failure message box); may be null.
+    void (*hideWindow)();
 };
 
 const kwPlatform& platform();

@@ -8,7 +8,9 @@
 
 #include <cstdint>
 
+#include "assets/eye_format.h"
 #include "assets/linked_file.h"
+#include "render/blit.h"
 #include "render/drawable.h"
 
 // A per-pixel opacity mask (.msk), one byte per run byte and per opaque
@@ -17,6 +19,8 @@ class kwAlphaMask {
 public:
     kwAlphaMask() = default;
     ~kwAlphaMask() { file = nullptr; }
+    // Binds the payload and copies x, y, depth, width, height and extra from
+    // it; a payload shorter than the mask header leaves the mask unbound.
     void setLinkedFile(kwLinkedFile* f);
 
     int32_t bitsPerPixel() const;
@@ -34,7 +38,8 @@ public:
 class kwEye : public kwDrawable {
 public:
     kwEye() = default;
-    // Binds the payload and copies x, y, depth, width, height and extra from it.
+    // Binds the payload and copies x, y, depth, width, height and extra from
+    // it; a payload shorter than the image header leaves the image unbound.
     void setLinkedFile(kwLinkedFile* f);
 
     int32_t getWidth() override { return width; }
@@ -51,6 +56,28 @@ public:
     int32_t height = 0;
     uint32_t extra = 0;
     kwLinkedFile* file = nullptr;
+
+protected:
+    // The payload checked (and converted to bpp) as it stands now; false if
+    // it is unusable. The verdict is kept until the payload's bytes move.
+    bool prepare(kwEyeKind kind, int bpp);
+    // The payload checked as it stands, without converting it (hit tests).
+    bool checked(kwEyeKind kind);
+    // The placement of the last place(), sized by the checked payload.
+    kwPlacement placement() const;
+    bool pointInside(int32_t qx, int32_t qy, int32_t* px, int32_t* py) const;
+    bool drawable() const { return visible && file; }
+
+    kwEyeLayout layout;  // valid while verdictOk and the payload is unchanged
+
+private:
+    bool sameVerdict() const;
+    void remember(bool ok);
+
+    int32_t placedLeft = 0, placedTop = 0;
+    const uint8_t* verdictData = nullptr;  // the payload bytes the verdict is about
+    uint32_t verdictSize = 0;
+    bool verdictOk = false;
 };
 
 class kwEyeRaw : public kwEye {
@@ -58,6 +85,9 @@ public:
     void draw() override;
     bool hitTest(int32_t qx, int32_t qy, bool exact) override;
     bool changeBPP(int bpp) override;
+
+protected:
+    void drawWith(const kwBlend& blend);
 };
 
 class kwEyeRawConstantAlpha : public kwEyeRaw {
@@ -73,6 +103,10 @@ public:
     void draw() override;
     bool hitTest(int32_t qx, int32_t qy, bool exact) override;
     bool changeBPP(int bpp) override;
+
+protected:
+    void drawWith(const kwBlend& blend, const kwRunLengthSource& source);
+    kwRunLengthSource source() const;
 };
 
 class kwEyeTransparencyConstantAlpha : public kwEyeTransparency {
@@ -88,4 +122,14 @@ public:
     void draw() override;
     void setMask(kwAlphaMask* m) { mask = m; }
     kwAlphaMask* mask = nullptr;  // not owned
+
+private:
+    bool maskReady();
+
+    // The mask verdict, kept until the mask or either payload changes.
+    const kwAlphaMask* checkedMask = nullptr;
+    const uint8_t* checkedMaskData = nullptr;
+    const uint8_t* checkedImageData = nullptr;
+    bool maskOk = false;
+    kwEyeLayout maskLayout;
 };

@@ -1,0 +1,117 @@
+#include "app/runner.h"
+
+#include <cstdio>
+#include <fstream>
+#include <sstream>
+
+#include "app/runner_script.h"
+#include "app/state_dump.h"
+#include "platform/headless/headless.h"
+#include "render/png_writer.h"
+#include "shell/flags.h"
+
+namespace {
+constexpr int kLeftButton = 0;
+constexpr int kRightButton = 1;
+
+bool writeText(const std::string& path, const std::string& text) {
+    std::ofstream out(path, std::ios::binary | std::ios::trunc);
+    out << text << '\n';
+    return static_cast<bool>(out);
+}
+
+bool screenshot(const std::string& path) {
+    bool ok = writePng(path, headlessPresentedFrame(), kScreenWidth, kScreenHeight,
+                       kScreenWidth * 2, headlessLayout());
+    if (!ok) std::fprintf(stderr, "gobble: cannot write %s\n", path.c_str());
+    return ok;
+}
+
+void click(const kwScriptAction& a, int button) {
+    headlessMoveMouse(a.x, a.y);
+    headlessButton(button, true);
+    headlessButton(button, false);
+}
+
+void perform(const kwScriptAction& a) {
+    switch (a.kind) {
+        case kwActionKind::Move: headlessMoveMouse(a.x, a.y); break;
+        case kwActionKind::Click: click(a, kLeftButton); break;
+        case kwActionKind::RightClick: click(a, kRightButton); break;
+        case kwActionKind::Key: headlessKey(a.key); break;
+        case kwActionKind::Chars:
+            for (unsigned char c : a.text) headlessChar(c);
+            break;
+        case kwActionKind::Focus: headlessFocus(a.on); break;
+        case kwActionKind::Screenshot: screenshot(a.text); break;
+        case kwActionKind::Dump: writeText(a.text, stateDumpJson()); break;
+        case kwActionKind::Quit: appFlags.quitRequested = true; break;
+    }
+}
+
+bool loadScript(const kwRunnerOptions& o, std::vector<kwScriptAction>* actions) {
+    std::string text = o.scriptText;
+    if (!o.scriptPath.empty()) {
+        std::ifstream in(o.scriptPath, std::ios::binary);
+        if (!in) {
+            std::fprintf(stderr, "gobble: cannot read script %s\n", o.scriptPath.c_str());
+            return false;
+        }
+        std::ostringstream buf;
+        buf << in.rdbuf();
+        text = buf.str();
+    }
+    std::string error;
+    if (parseRunnerScript(text, actions, &error)) return true;
+    std::fprintf(stderr, "gobble: script: %s\n", error.c_str());
+    return false;
+}
+
+void pumpEvents() {
+    kwEvent e;
+    while (!quitPosted() && platform().pollEvent(&e)) handleEvent(e);
+}
+
+void takeScreenshots(const kwRunnerOptions& o) {
+    for (const auto& [frame, path] : o.screenshots)
+        if (frame == framesRun()) screenshot(path);
+}
+
+// One step of the runner: the clock moves, due input arrives, and a frame
+// runs if the window has the focus. The last step asks to quit the way the
+// menu's quit button does, so shutdown and the settings save run.
+void step(const kwRunnerOptions& o, int64_t stepNumber, const std::vector<kwScriptAction>& actions,
+          size_t* next) {
+    headlessAdvance(o.frameMs);
+    while (*next < actions.size() && actions[*next].at <= headlessTime()) perform(actions[(*next)++]);
+    pumpEvents();
+    if (quitPosted()) return;
+    bool last = o.frames >= 0 && stepNumber + 1 >= o.frames;
+    if (last) appFlags.quitRequested = true;
+    if (appFlags.active) {
+        runFrame();
+        takeScreenshots(o);
+    } else if (last) {
+        handleEvent(kwEvent{kwEventType::Quit});  // no frame will run to honour it
+    }
+}
+}  // namespace
+
+int runHeadless(const kwRunnerOptions& options) {
+    std::vector<kwScriptAction> actions;
+    if (!loadScript(options, &actions)) return 2;
+    headlessReset();
+    kwAppOptions app = options.app;
+    app.backend = &headlessPlatform();
+    if (!startGame(app)) return 1;
+
+    size_t next = 0;
+    for (int64_t n = 0; !quitPosted(); ++n) step(options, n, actions, &next);
+    std::string dump = stateDumpJson();
+    shutdownGame();
+    if (!options.dumpPath.empty() && !writeText(options.dumpPath, dump)) {
+        std::fprintf(stderr, "gobble: cannot write %s\n", options.dumpPath.c_str());
+        return 1;
+    }
+    return 0;
+}

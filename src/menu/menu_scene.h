@@ -1,0 +1,52 @@
+// The scene the program starts in: the striped background, the title and
+// the buttons to start a game or leave.
+#pragma once
+
+#include <array>
+#include <memory>
+
+#include "menu/stripe_background.h"
+#include "render/eye.h"
+#include "render/scene.h"
+
+class kwMenuScene : public kwScene {
+public:
+    static constexpr int kButtonCount = 8;
+    static constexpr int kPlayButton = 0;
+    static constexpr int kQuitButton = 7;
+    static constexpr uint32_t kStartDelayMs = 200;
+
+    kwMenuScene();
+    ~kwMenuScene() override;
+    void enter() override;
+    void leave() override;
+
+    void handleClick(int32_t x, int32_t y);
+    void updateHover(int32_t x, int32_t y);
+
+    int32_t openPanel = 0;
+
+private:
+    struct Button {
+        std::unique_ptr<kwEyeTransparency> normal, highlight;
+        bool bound = false;
+    };
+    void addPicture(std::unique_ptr<kwEyeTransparency>& slot, const char* name);
+    void addButton(int index, const char* stem);
+    void startGame();
+
+    std::unique_ptr<kwStripeBackground> stripes;
+    std::unique_ptr<kwEyeTransparency> title;
+    std::array<Button, kButtonCount> buttons;
+};
+
+// Takes Escape, clicks and hover for the menu every 30 ms.
+class kwMenuInputScript : public kwScript {
+public:
+    static constexpr uint32_t kIntervalMs = 30;
+    explicit kwMenuInputScript(kwMenuScene* owner) : menu(owner) {}
+    void run() override;
+
+private:
+    kwMenuScene* menu;
+};

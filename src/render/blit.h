@@ -1,0 +1,56 @@
+// The software blitters behind the image classes: plain rows and run-length
+// rows, each copied, blended at one constant opacity, or blended through a
+// per-pixel mask, at 16, 24 or 32 bits per pixel. The caller hands over a
+// payload that passed its check; these routines clip everything to the
+// target, so no position or size can make them write outside it.
+#pragma once
+
+#include <cstdint>
+
+#include "assets/pixel_format.h"
+#include "render/render_target.h"
+
+// Where a picture lands: the target pixel of its top-left corner, its
+// width in pixels, and the number of rows to draw.
+struct kwPlacement {
+    int32_t left = 0;
+    int32_t top = 0;
+    int32_t width = 0;
+    int32_t rows = 0;
+};
+
+enum class kwBlendMode : uint8_t { Copy, Constant, Masked };
+
+struct kwBlend {
+    kwBlendMode mode = kwBlendMode::Copy;
+    uint32_t opacity = 255;  // Constant: weights opacity and 255 - opacity
+    bool fast = false;       // vector rows; the pixels are the same either way
+};
+
+// Plain rows: `rows` rows of `width` pixels, top row first. The target's
+// depth is format.bpp; the pixels must already be at that depth.
+void blitPlain(const kwRenderTarget& target, const kwPixelFormat& format, const kwPlacement& at,
+               const uint8_t* pixels, const kwBlend& blend);
+
+// A run-length picture and, for the masked blend, its mask. The row tables
+// are arrays of little-endian u32 row offsets into their streams.
+struct kwRunLengthSource {
+    const uint8_t* stream = nullptr;
+    const uint8_t* rowTable = nullptr;
+    const uint8_t* maskStream = nullptr;
+    const uint8_t* maskTable = nullptr;
+};
+
+void blitRunLength(const kwRenderTarget& target, const kwPixelFormat& format, const kwPlacement& at,
+                   const kwRunLengthSource& source, const kwBlend& blend);
+
+// One pixel of each blend by the formula itself (low bytes of s and d hold
+// the pixel; 24- and 32-bit pixels as 0xRRGGBB). Tests check every row
+// routine against these.
+uint32_t blendConstantPixel(uint32_t s, uint32_t d, uint32_t opacity, int bytesPerPixel,
+                            const kwPixelFormat& format);
+uint32_t blendMaskedPixel(uint32_t s, uint32_t d, uint32_t alpha, int bytesPerPixel,
+                          const kwPixelFormat& format);
+
+// Which vector width the fast rows use ("avx2", "sse2" or "generic").
+const char* blitVectorPath();

@@ -1,0 +1,395 @@
+// The row routines of the blitters, built twice like the kernels they use
+// (blit.cpp at the base instruction set, blit_avx2.cpp for AVX2), so that a
+// whole draw runs in one build with its copies and blends inlined.
+//
+// Each picture is clipped once: the rows above and below the target are
+// dropped, then one of four row routines is chosen (clipped on the left, on
+// the right, on both sides, or not at all) so that the inner loops carry no
+// edge tests. A "span" is what happens to one run of pixels (copy, constant
+// blend, masked blend); the row routines only walk the runs.
+//
+// Internal to the blitters (anonymous namespace: one build per unit).
+#pragma once
+
+#include <algorithm>
+#include <cstddef>
+#include <cstdint>
+#include <cstring>
+
+#include "render/blit.h"
+#include "render/blit_kernels.h"
+
+// One instruction-set build of the two entry points.
+struct kwBlitRows {
+    const char* name;
+    void (*plain)(const kwRenderTarget& t, const kwPixelFormat& f, const kwPlacement& at,
+                  const uint8_t* pixels, const kwBlend& blend);
+    void (*runLength)(const kwRenderTarget& t, const kwPixelFormat& f, const kwPlacement& at,
+                      const kwRunLengthSource& src, const kwBlend& blend);
+};
+
+// Defined in blit_avx2.cpp on x86 builds; used only when the processor has AVX2.
+extern const kwBlitRows kAvx2Rows;
+
+namespace {
+
+constexpr uint32_t kFullOpacity = 255;
+
+inline kwChannels16 channelsOf(const kwPixelFormat& f) {
+    kwChannels16 ch;
+    const kwChannel* c[3] = {&f.red, &f.green, &f.blue};
+    for (int k = 0; k < 3; ++k) {
+        ch.low[k] = c[k]->low;
+        ch.mask[k] = uint16_t((1u << c[k]->width) - 1);
+    }
+    return ch;
+}
+
+inline bool is565(const kwChannels16& ch) {
+    return ch.low[0] == 11 && ch.low[1] == 5 && ch.low[2] == 0 && ch.mask[0] == 0x1F &&
+           ch.mask[1] == 0x3F && ch.mask[2] == 0x1F;
+}
+
+// ---- plain (non-vector) blends ---------------------------------------------
+
+// Two 16-bit pixels as one 32-bit word: each field is shifted down to bit 0
+// before multiplying, so both pixels' products stay inside their own half.
+inline uint32_t blendPair16(uint32_t s, uint32_t d, uint32_t a, uint32_t i,
+                            const kwChannels16& ch) {
+    uint32_t r = 0;
+    for (int c = 0; c < 3; ++c) {
+        const int l = ch.low[c];
+        const uint32_t m = ch.mask[c] | uint32_t(ch.mask[c]) << 16;
+        r |= ((((s >> l) & m) * a + ((d >> l) & m) * i) >> 8 & m) << l;
+    }
+    return r;
+}
+
+inline void constantPairs16(uint8_t* d, const uint8_t* s, int n, uint32_t a,
+                            const kwChannels16& ch) {
+    const uint32_t i = kFullOpacity - a;
+    int k = 0;
+    for (; k + 2 <= n; k += 2) {
+        uint32_t sw, dw;
+        std::memcpy(&sw, s + 2 * k, 4);
+        std::memcpy(&dw, d + 2 * k, 4);
+        const uint32_t r = blendPair16(sw, dw, a, i, ch);
+        std::memcpy(d + 2 * k, &r, 4);
+    }
+    if (k < n) blendPixel16(d + 2 * k, s + 2 * k, a, i, ch);  // the odd last pixel alone
+}
+
+template <int B>
+void constantBytes(uint8_t* d, const uint8_t* s, int n, uint32_t a) {
+    for (int k = 0; k < n; ++k) blendPixelBytes<B>(d + B * k, s + B * k, a, kFullOpacity - a);
+}
+
+template <int B>
+void maskedPlain(uint8_t* d, const uint8_t* s, const uint8_t* m, int n, const kwChannels16& ch) {
+    for (int k = 0; k < n; ++k) {
+        if constexpr (B == 2)
+            blendPixel16(d + 2 * k, s + 2 * k, m[k], 256 - m[k], ch);
+        else
+            blendPixelBytes<B>(d + B * k, s + B * k, m[k], 256 - m[k]);
+    }
+}
+
+// ---- spans -------------------------------------------------------------------
+
+// Long rows go to the library's memcpy (kept out of line so the compiler
+// cannot swap it for a slow inline string move).
+[[gnu::noinline]] inline void copyLong(uint8_t* d, const uint8_t* s, size_t n) {
+    std::memcpy(d, s, n);
+}
+
+// Sprite runs are a few dozen pixels, where a call or a string move costs
+// more than the copy: vector-sized moves, the last one overlapping.
+template <int N>
+inline void copyRun(uint8_t* d, const uint8_t* s, size_t n) {
+    constexpr size_t kLong = 512, kBlock = 2 * N, kHalf = N;
+    if (n >= kLong) return copyLong(d, s, n);
+    if (n >= kBlock) {
+        for (size_t k = 0; k + kBlock <= n; k += kBlock) std::memcpy(d + k, s + k, kBlock);
+        std::memcpy(d + n - kBlock, s + n - kBlock, kBlock);
+    } else if (n >= kHalf) {
+        std::memcpy(d, s, kHalf);
+        std::memcpy(d + n - kHalf, s + n - kHalf, kHalf);
+    } else if (n >= 8 && kHalf > 8) {
+        std::memcpy(d, s, 8);
+        std::memcpy(d + n - 8, s + n - 8, 8);
+    } else if (n >= 4) {
+        std::memcpy(d, s, 4);
+        std::memcpy(d + n - 4, s + n - 4, 4);
+    } else if (n >= 2) {
+        std::memcpy(d, s, 2);
+        std::memcpy(d + n - 2, s + n - 2, 2);
+    } else if (n == 1) {
+        *d = *s;
+    }
+}
+
+template <int N, int B>
+struct CopySpan {
+    static constexpr bool kMasked = false;
+    void operator()(uint8_t* d, const uint8_t* s, const uint8_t*, int n) const {
+        copyRun<N>(d, s, size_t(n) * B);
+    }
+};
+
+// Constant opacity a: the vector kernels when `fast`, else the pair blends.
+template <int N, int B>
+struct ConstantSpan {
+    static constexpr bool kMasked = false;
+    uint32_t a = 0;
+    kwChannels16 ch;
+    bool fast = false;
+    bool fixed565 = false;
+
+    ConstantSpan(uint32_t opacity, const kwChannels16& channels, bool vector)
+        : a(opacity), ch(channels), fast(vector && B != 3), fixed565(is565(channels)) {}
+
+    void operator()(uint8_t* d, const uint8_t* s, const uint8_t*, int n) const {
+        if constexpr (B == 2) {
+            if (!fast)
+                constantPairs16(d, s, n, a, ch);
+            else if (fixed565)
+                constantRun16<N, true>(d, s, n, a, ch);
+            else
+                constantRun16<N, false>(d, s, n, a, ch);
+        } else if constexpr (B == 4) {
+            if (fast)
+                constantRun32<N>(d, s, n, a);
+            else
+                constantBytes<4>(d, s, n, a);
+        } else {
+            constantBytes<B>(d, s, n, a);
+        }
+    }
+};
+
+template <int N, int B>
+struct MaskedSpan {
+    static constexpr bool kMasked = true;
+    kwChannels16 ch;
+    bool fast = false;
+    bool fixed565 = false;
+
+    MaskedSpan(const kwChannels16& channels, bool vector)
+        : ch(channels), fast(vector && B != 3), fixed565(is565(channels)) {}
+
+    void operator()(uint8_t* d, const uint8_t* s, const uint8_t* m, int n) const {
+        if constexpr (B == 2) {
+            if (fast && fixed565) return maskedRun16<N, true>(d, s, m, n, ch);
+            if (fast) return maskedRun16<N, false>(d, s, m, n, ch);
+        } else if constexpr (B == 4) {
+            if (fast) return maskedRun32<N>(d, s, m, n);
+        }
+        maskedPlain<B>(d, s, m, n, ch);
+    }
+};
+
+// ---- clipping ----------------------------------------------------------------
+
+struct RowRange {
+    int32_t first = 0;  // first source row drawn
+    int32_t top = 0;    // target row it lands on
+    int32_t count = 0;  // rows drawn
+};
+
+// Rows above the target are skipped, rows from its bottom edge on dropped.
+inline bool clipRows(const kwPlacement& at, int32_t targetHeight, RowRange* out) {
+    int64_t top = at.top, rows = at.rows, first = 0;
+    if (top < 0) {
+        first = -top;
+        rows += top;
+        top = 0;
+    }
+    if (top + rows >= targetHeight) rows = targetHeight - top;
+    if (rows <= 0 || first >= at.rows) return false;
+    *out = RowRange{int32_t(first), int32_t(top), int32_t(rows)};
+    return true;
+}
+
+// ---- plain rows ----------------------------------------------------------------
+
+struct Columns {
+    int64_t source = 0;  // first source column
+    int64_t target = 0;  // target column it lands on
+    int64_t count = 0;
+};
+
+// Plain rows: clipped left when left < 0 and the right edge is inside,
+// clipped on both sides when it is not; clipped right when left >= 0 and
+// left + width > W; otherwise whole rows.
+inline Columns plainColumns(int64_t left, int64_t width, int64_t W) {
+    if (left < 0) {
+        if (left + width < W) return {-left, 0, width + left};
+        return {-left, 0, W};
+    }
+    if (left + width > W) return {0, left, W - left};
+    return {0, left, width};
+}
+
+template <int B, class Span>
+void plainRows(const kwRenderTarget& t, const kwPlacement& at, const uint8_t* pixels,
+               const Span& span) {
+    RowRange rows;
+    if (at.width <= 0 || !clipRows(at, t.height, &rows)) return;
+    const Columns cols = plainColumns(at.left, at.width, t.width);
+    if (cols.count <= 0) return;
+    const size_t sourcePitch = size_t(at.width) * B;
+    const uint8_t* src = pixels + size_t(rows.first) * sourcePitch + size_t(cols.source) * B;
+    uint8_t* dst = t.pixels + std::ptrdiff_t(rows.top) * t.pitch + std::ptrdiff_t(cols.target) * B;
+    for (int32_t r = 0; r < rows.count; ++r, src += sourcePitch, dst += t.pitch)
+        span(dst, src, nullptr, int(cols.count));
+}
+
+// ---- run-length rows -------------------------------------------------------------
+
+inline uint32_t rowOffset(const uint8_t* table, int32_t row) {
+    const uint8_t* p = table + 4 * size_t(row);
+    return uint32_t(p[0]) | uint32_t(p[1]) << 8 | uint32_t(p[2]) << 16 | uint32_t(p[3]) << 24;
+}
+
+// Whole rows. Every row starts from its row-table entry rather than where
+// the previous row ended: the pixels are the same, but the rows no longer
+// wait for each other, so the processor can work on several at once.
+template <int B, class Span>
+void runsUnclipped(uint8_t* dstRow, int pitch, int32_t width, const kwRunLengthSource& src,
+                   const RowRange& rows, const Span& span) {
+    for (int32_t r = 0; r < rows.count; ++r, dstRow += pitch) {
+        const uint8_t* p = src.stream + rowOffset(src.rowTable, rows.first + r);
+        const uint8_t* m = nullptr;
+        if constexpr (Span::kMasked) m = src.maskStream + rowOffset(src.maskTable, rows.first + r);
+        int32_t x = 0;
+        for (;;) {
+            x += *p++;
+            if constexpr (Span::kMasked) ++m;
+            if (x >= width) break;
+            const int count = *p++;
+            if constexpr (Span::kMasked) ++m;
+            span(dstRow + std::ptrdiff_t(x) * B, p, m, count);
+            p += count * B;
+            if constexpr (Span::kMasked) m += count;
+            x += count;
+            if (x >= width) break;
+        }
+    }
+}
+
+// Rows clipped to image columns [xs, xe): every row starts at its row-table
+// entry, runs crossing an edge are cut, and a row stops at the right edge.
+template <int B, bool kLeft, bool kRight, class Span>
+void runsClipped(uint8_t* dstRow, int pitch, int32_t left, int32_t xs, int32_t xe,
+                 const kwRunLengthSource& src, const RowRange& rows, const Span& span) {
+    for (int32_t r = 0; r < rows.count; ++r, dstRow += pitch) {
+        const uint8_t* p = src.stream + rowOffset(src.rowTable, rows.first + r);
+        const uint8_t* m = nullptr;
+        if constexpr (Span::kMasked) m = src.maskStream + rowOffset(src.maskTable, rows.first + r);
+        int32_t x = 0;
+        for (;;) {
+            x += *p++;
+            if constexpr (Span::kMasked) ++m;
+            if (x >= xe) break;
+            const int32_t count = *p++;
+            if constexpr (Span::kMasked) ++m;
+            int32_t from = x, to = x + count;
+            if constexpr (kLeft) from = std::max(from, xs);
+            if constexpr (kRight) to = std::min(to, xe);
+            if (from < to) {
+                const uint8_t* mask = nullptr;
+                if constexpr (Span::kMasked) mask = m + (from - x);
+                span(dstRow + std::ptrdiff_t(from + left) * B, p + std::ptrdiff_t(from - x) * B,
+                     mask, to - from);
+            }
+            p += count * B;
+            if constexpr (Span::kMasked) m += count;
+            x += count;
+            if (x >= xe) break;
+        }
+    }
+}
+
+// Run-length rows: clipped left when left < 0 and left + width < W, both
+// sides when left < 0 otherwise; clipped right when left >= 0 and
+// left + width >= W; otherwise unclipped.
+template <int B, class Span>
+void runLengthRows(const kwRenderTarget& t, const kwPlacement& at, const kwRunLengthSource& src,
+                   const Span& span) {
+    RowRange rows;
+    if (at.width <= 0 || !clipRows(at, t.height, &rows)) return;
+    const int64_t left = at.left, width = at.width, W = t.width;
+    uint8_t* dstRow = t.pixels + std::ptrdiff_t(rows.top) * t.pitch;
+    if (left >= 0 && left + width < W) {
+        runsUnclipped<B>(dstRow + std::ptrdiff_t(left) * B, t.pitch, at.width, src, rows, span);
+        return;
+    }
+    const int64_t xs = std::max<int64_t>(0, -left);
+    const int64_t xe = std::min<int64_t>(width, W - left);
+    if (xs >= xe) return;  // entirely beside the target
+    const int32_t l = int32_t(left), s = int32_t(xs), e = int32_t(xe);
+    if (left < 0 && left + width < W)
+        runsClipped<B, true, false>(dstRow, t.pitch, l, s, e, src, rows, span);
+    else if (left < 0)
+        runsClipped<B, true, true>(dstRow, t.pitch, l, s, e, src, rows, span);
+    else
+        runsClipped<B, false, true>(dstRow, t.pitch, l, s, e, src, rows, span);
+}
+
+// ---- entry points ------------------------------------------------------------------
+
+template <int N, int B>
+void plainFor(const kwRenderTarget& t, const kwPixelFormat& f, const kwPlacement& at,
+              const uint8_t* pixels, const kwBlend& blend) {
+    if (blend.mode == kwBlendMode::Constant && blend.opacity == 0) return;
+    if (blend.mode != kwBlendMode::Constant || blend.opacity >= kFullOpacity)
+        return plainRows<B>(t, at, pixels, CopySpan<N, B>{});
+    plainRows<B>(t, at, pixels, ConstantSpan<N, B>(blend.opacity, channelsOf(f), blend.fast));
+}
+
+template <int N, int B>
+void runLengthFor(const kwRenderTarget& t, const kwPixelFormat& f, const kwPlacement& at,
+                  const kwRunLengthSource& src, const kwBlend& blend) {
+    switch (blend.mode) {
+        case kwBlendMode::Copy:
+            return runLengthRows<B>(t, at, src, CopySpan<N, B>{});
+        case kwBlendMode::Constant:
+            if (blend.opacity == 0) return;
+            if (blend.opacity >= kFullOpacity)
+                return runLengthRows<B>(t, at, src, CopySpan<N, B>{});
+            return runLengthRows<B>(t, at, src,
+                                    ConstantSpan<N, B>(blend.opacity, channelsOf(f), blend.fast));
+        case kwBlendMode::Masked:
+            if (!src.maskStream || !src.maskTable) return;
+            return runLengthRows<B>(t, at, src, MaskedSpan<N, B>(channelsOf(f), blend.fast));
+    }
+}
+
+// The caller has checked the target and that the depth is 16, 24 or 32.
+template <int N>
+void plainEntry(const kwRenderTarget& t, const kwPixelFormat& f, const kwPlacement& at,
+                const uint8_t* pixels, const kwBlend& blend) {
+    switch (f.bpp) {
+        case 16:
+            return plainFor<N, 2>(t, f, at, pixels, blend);
+        case 24:
+            return plainFor<N, 3>(t, f, at, pixels, blend);
+        default:
+            return plainFor<N, 4>(t, f, at, pixels, blend);
+    }
+}
+
+template <int N>
+void runLengthEntry(const kwRenderTarget& t, const kwPixelFormat& f, const kwPlacement& at,
+                    const kwRunLengthSource& src, const kwBlend& blend) {
+    switch (f.bpp) {
+        case 16:
+            return runLengthFor<N, 2>(t, f, at, src, blend);
+        case 24:
+            return runLengthFor<N, 3>(t, f, at, src, blend);
+        default:
+            return runLengthFor<N, 4>(t, f, at, src, blend);
+    }
+}
+
+}  // namespace

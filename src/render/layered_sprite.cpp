@@ -1,0 +1,65 @@
+// Layered sprites: binding the three files, drawing the alpha layer under the
+// base layer, and hit-testing either.
+#include "render/layered_sprite.h"
+
+#include "render/render_target.h"
+#include "shell/log.h"
+
+namespace {
+
+kwLinkedFile* findPart(kwLinkedFileList* list, const char* name) {
+    return (list && name) ? list->find(name) : nullptr;
+}
+
+// Places the layer at the sprite's position and draws it if it is on screen.
+void drawLayer(kwEye& layer, float x, float y) {
+    layer.x = x;
+    layer.y = y;
+    targetScreen();
+    if (layer.place()) layer.draw();
+}
+
+}  // namespace
+
+kwLayeredSprite::kwLayeredSprite(const char* baseName, const char* alphaName, const char* maskName,
+                                 kwLinkedFileList* list)
+    : baseLayer(std::make_unique<kwEyeTransparencyConstantAlpha>()),
+      alphaLayer(std::make_unique<kwEyeTransparencyMaskedAlpha>()),
+      mask(std::make_unique<kwAlphaMask>()) {
+    kwLinkedFile* base = findPart(list, baseName);
+    kwLinkedFile* alpha = findPart(list, alphaName);
+    kwLinkedFile* maskFile = findPart(list, maskName);
+    if (base) baseLayer->setLinkedFile(base);
+    if (maskFile) mask->setLinkedFile(maskFile);
+    if (alpha) alphaLayer->setLinkedFile(alpha);
+    alphaLayer->setMask(mask.get());
+    // A payload too short to bind leaves the image without its file.
+    complete = baseLayer->file && alphaLayer->file && mask->file;
+    if (!complete) {
+        const char* missing = !baseLayer->file    ? baseName
+                              : !alphaLayer->file ? alphaName
+                                                  : maskName;
+        debugFail("kwLayeredSprite::kwLayeredSprite - missing or unusable file",
+                  missing ? missing : "(null)");
+    }
+}
+
+// The alpha layer points at the mask, so it goes before the mask.
+kwLayeredSprite::~kwLayeredSprite() {
+    alphaLayer.reset();
+    mask.reset();
+    baseLayer.reset();
+}
+
+void kwLayeredSprite::draw() {
+    if (!complete) return;
+    drawLayer(*alphaLayer, x, y);
+    drawLayer(*baseLayer, x, y);
+}
+
+bool kwLayeredSprite::hitTest(int32_t qx, int32_t qy, bool exact) {
+    if (!complete) return false;
+    alphaLayer->x = baseLayer->x = x;
+    alphaLayer->y = baseLayer->y = y;
+    return alphaLayer->hitTest(qx, qy, exact) || baseLayer->hitTest(qx, qy, exact);
+}

@@ -1,0 +1,39 @@
+// A layered sprite: the picture most of the game's art is made of. A soft
+// alpha layer (shadow, glow, anti-aliased edge) blended through a per-pixel
+// mask, under a base layer with run-length transparent areas. The three
+// payloads come from one archive; a sprite missing any of them is incomplete
+// and neither draws nor answers hits.
+#pragma once
+
+#include <cstdint>
+#include <memory>
+
+#include "assets/linked_file.h"
+#include "render/drawable.h"
+#include "render/eye.h"
+
+class kwLayeredSprite : public kwDrawable {
+public:
+    // Binds the three named files of `list` (which must outlive the sprite).
+    kwLayeredSprite(const char* baseName, const char* alphaName, const char* maskName,
+                    kwLinkedFileList* list);
+    ~kwLayeredSprite() override;
+    kwLayeredSprite(const kwLayeredSprite&) = delete;
+    kwLayeredSprite& operator=(const kwLayeredSprite&) = delete;
+
+    int32_t getWidth() override { return baseLayer->getWidth(); }
+    int32_t getHeight() override { return baseLayer->getHeight(); }
+    void draw() override;
+    bool place() override { return true; }
+    bool hitTest(int32_t qx, int32_t qy, bool exact) override;
+
+    // All three files were found and bound.
+    bool isComplete() const { return complete; }
+
+    std::unique_ptr<kwEyeTransparencyConstantAlpha> baseLayer;
+    std::unique_ptr<kwEyeTransparencyMaskedAlpha> alphaLayer;
+    std::unique_ptr<kwAlphaMask> mask;
+
+private:
+    bool complete = false;
+};

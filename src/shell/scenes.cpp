@@ -1,0 +1,3 @@
+#include "shell/scenes.h"
+
+kwScenes scenes;

@@ -8,9 +8,9 @@ JOBS       ?= $(shell nproc)
 
 PACKAGES := cmake ninja-build g++ clang pkg-config libsdl2-dev libsdl2-ttf-dev \
             libfontconfig-dev fonts-liberation2 libcairo2-dev libgtest-dev libgmock-dev \
-            libbenchmark-dev xvfb xauth xdotool x11-utils
+            libbenchmark-dev libclang-rt-dev xvfb xauth xdotool x11-utils
 
-.PHONY: all deps configure build run test test-asan bench clean
+.PHONY: all deps configure build run test test-asan bench fuzz clean
 
 all: build
 
@@ -45,11 +45,27 @@ test-asan: deps
 	cmake -S . -B $(ASAN_BUILD) -G $(GENERATOR) -DCMAKE_BUILD_TYPE=Debug -DGG_SANITIZE=ON -DGG_BENCH=OFF
 	cmake --build $(ASAN_BUILD) -j $(JOBS)
 	cd $(ASAN_BUILD) && ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 \
+	  LSAN_OPTIONS=suppressions=$(CURDIR)/tests/lsan.supp \
 	  ctest --output-on-failure -j $(JOBS)
 
 bench: build
 	mkdir -p $(BUILD)/bench
-	$(BUILD)/gobble_bench --benchmark_out=$(BUILD)/bench/blit.json --benchmark_out_format=json
+	$(BUILD)/gobble_bench --benchmark_repetitions=3 --benchmark_report_aggregates_only=true \
+	  --benchmark_out=$(BUILD)/bench/results.json --benchmark_out_format=json
+
+# libFuzzer on the archive and image readers, FUZZ_SECONDS each, from seeds
+# the writers make. Crashes land in $(FUZZ_BUILD)/ as crash-* files.
+FUZZ_BUILD   ?= build-fuzz
+FUZZ_SECONDS ?= 60
+fuzz: deps
+	CC=clang CXX=clang++ cmake -S . -B $(FUZZ_BUILD) -G $(GENERATOR) -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+	  -DGG_SANITIZE=ON -DGG_FUZZ=ON -DGG_TESTS=OFF -DGG_BENCH=OFF -DCMAKE_CXX_FLAGS=-fsanitize=fuzzer-no-link
+	cmake --build $(FUZZ_BUILD) -j $(JOBS) --target fuzz_archive fuzz_image write_seeds
+	$(FUZZ_BUILD)/write_seeds $(FUZZ_BUILD)/seeds
+	for t in archive image; do \
+	  mkdir -p $(FUZZ_BUILD)/corpus/$$t && \
+	  (cd $(FUZZ_BUILD) && ./fuzz_$$t -max_total_time=$(FUZZ_SECONDS) -close_fd_mask=3 corpus/$$t seeds/$$t) || exit 1; \
+	done
 
 clean:
-	rm -rf $(BUILD) $(ASAN_BUILD)
+	rm -rf $(BUILD) $(ASAN_BUILD) $(FUZZ_BUILD)

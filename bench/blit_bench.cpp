@@ -329,14 +329,11 @@ void registerPairs() {
     }
 }
 
-}  // namespace
-
-int main(int argc, char** argv) {
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
+// Registered before main runs, beside every other benchmark file's.
+[[maybe_unused]] const bool kRegistered = [] {
     registerPairs();
-    std::printf("blend rows: %s\n", blitVectorPath());
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}
+    benchmark::AddCustomContext("blend rows", blitVectorPath());
+    return true;
+}();
+
+}  // namespace

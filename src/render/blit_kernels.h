@@ -158,6 +158,15 @@ inline kwU16<N> load16(const uint8_t* p) {
 
 template <int N>
 inline kwU16<N> loadMask(const uint8_t* m) {
+#if defined(__x86_64__) || defined(__i386__)
+    // Only the AVX2 build has 16 lanes: one widening load there rather than
+    // two halves and an insert.
+    if constexpr (N == 16) {
+        __m128i v;
+        std::memcpy(&v, m, sizeof v);
+        return (kwU16<N>)_mm256_cvtepu8_epi16(v);
+    }
+#endif
     typename kwVec<N>::u8 v;
     std::memcpy(&v, m, sizeof v);
     return __builtin_convertvector(v, kwU16<N>);
@@ -207,6 +216,16 @@ template <int N, bool kFixed565>
     }
     using U = kwU16<N>;
     const int last = n - N;
+    if (n <= 2 * N) {
+        // One block from each end, both computed before either is stored so
+        // their overlap gets the same values: no loop whose count the branch
+        // predictor has to guess on every row.
+        const U a = maskedBlock16<N, kFixed565>(d, s, m, ch);
+        const U b = maskedBlock16<N, kFixed565>(d + 2 * last, s + 2 * last, m + last, ch);
+        std::memcpy(d, &a, sizeof a);
+        std::memcpy(d + 2 * last, &b, sizeof b);
+        return;
+    }
     const U tail = maskedBlock16<N, kFixed565>(d + 2 * last, s + 2 * last, m + last, ch);
     for (int k = 0; k + N <= n; k += N) {
         const U r = maskedBlock16<N, kFixed565>(d + 2 * k, s + 2 * k, m + k, ch);

@@ -102,15 +102,43 @@ void maskedPlain(uint8_t* d, const uint8_t* s, const uint8_t* m, int n, const kw
     std::memcpy(d, s, n);
 }
 
-// Sprite runs are a few dozen pixels, where a call or a string move costs
-// more than the copy: vector-sized moves, the last one overlapping.
+// One vector's worth of bytes. Spelled with intrinsics for AVX2, where a
+// 32-byte memcpy is split into two 16-byte moves.
 template <int N>
-inline void copyRun(uint8_t* d, const uint8_t* s, size_t n) {
+[[gnu::always_inline]] inline void moveBlock(uint8_t* d, const uint8_t* s) {
+#if defined(__x86_64__) || defined(__i386__)
+    if constexpr (N == 16) {  // only the AVX2 build has 16 lanes
+        _mm256_storeu_si256(reinterpret_cast<__m256i*>(d),
+                            _mm256_loadu_si256(reinterpret_cast<const __m256i*>(s)));
+        return;
+    }
+#endif
+    std::memcpy(d, s, 2 * N);
+}
+
+// Sprite runs are a few dozen pixels, where a call or a string move costs
+// more than the copy: vector-sized moves, the last one overlapping. Up to
+// four vectors the moves are fixed by the size class alone (first ones from
+// the front, last ones from the back), so neighbouring rows of a sprite, whose
+// lengths differ a little, take the same branches.
+template <int N>
+[[gnu::always_inline]] inline void copyRun(uint8_t* d, const uint8_t* s, size_t n) {
     constexpr size_t kLong = 512, kBlock = 2 * N, kHalf = N;
-    if (n >= kLong) return copyLong(d, s, n);
     if (n >= kBlock) {
-        for (size_t k = 0; k + kBlock <= n; k += kBlock) std::memcpy(d + k, s + k, kBlock);
-        std::memcpy(d + n - kBlock, s + n - kBlock, kBlock);
+        if (n <= 2 * kBlock) {
+            moveBlock<N>(d, s);
+            moveBlock<N>(d + n - kBlock, s + n - kBlock);
+        } else if (n <= 4 * kBlock) {
+            moveBlock<N>(d, s);
+            moveBlock<N>(d + kBlock, s + kBlock);
+            moveBlock<N>(d + n - 2 * kBlock, s + n - 2 * kBlock);
+            moveBlock<N>(d + n - kBlock, s + n - kBlock);
+        } else if (n >= kLong) {
+            copyLong(d, s, n);
+        } else {
+            for (size_t k = 0; k + kBlock <= n; k += kBlock) moveBlock<N>(d + k, s + k);
+            moveBlock<N>(d + n - kBlock, s + n - kBlock);
+        }
     } else if (n >= kHalf) {
         std::memcpy(d, s, kHalf);
         std::memcpy(d + n - kHalf, s + n - kHalf, kHalf);
@@ -131,7 +159,8 @@ inline void copyRun(uint8_t* d, const uint8_t* s, size_t n) {
 template <int N, int B>
 struct CopySpan {
     static constexpr bool kMasked = false;
-    void operator()(uint8_t* d, const uint8_t* s, const uint8_t*, int n) const {
+    [[gnu::always_inline]] void operator()(uint8_t* d, const uint8_t* s, const uint8_t*,
+                                           int n) const {
         copyRun<N>(d, s, size_t(n) * B);
     }
 };
@@ -148,7 +177,8 @@ struct ConstantSpan {
     ConstantSpan(uint32_t opacity, const kwChannels16& channels, bool vector)
         : a(opacity), ch(channels), fast(vector && B != 3), fixed565(is565(channels)) {}
 
-    void operator()(uint8_t* d, const uint8_t* s, const uint8_t*, int n) const {
+    [[gnu::always_inline]] void operator()(uint8_t* d, const uint8_t* s, const uint8_t*,
+                                           int n) const {
         if constexpr (B == 2) {
             if (!fast)
                 constantPairs16(d, s, n, a, ch);
@@ -177,7 +207,8 @@ struct MaskedSpan {
     MaskedSpan(const kwChannels16& channels, bool vector)
         : ch(channels), fast(vector && B != 3), fixed565(is565(channels)) {}
 
-    void operator()(uint8_t* d, const uint8_t* s, const uint8_t* m, int n) const {
+    [[gnu::always_inline]] void operator()(uint8_t* d, const uint8_t* s, const uint8_t* m,
+                                           int n) const {
         if constexpr (B == 2) {
             if (fast && fixed565) return maskedRun16<N, true>(d, s, m, n, ch);
             if (fast) return maskedRun16<N, false>(d, s, m, n, ch);

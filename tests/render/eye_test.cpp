@@ -354,6 +354,43 @@ TEST_F(EyeTest, VectorRowsGiveTheFormulaOnRandomPixels) {
     EXPECT_NE(std::string(blitVectorPath()), "");
 }
 
+TEST_F(EyeTest, RunsOfEveryLengthStayInsideTheirRun) {
+    // Row r holds one run of r + 1 pixels between see-through pixels, so the
+    // copies and blends meet every size class of their block moves (both
+    // ends, the loops, the library copy of long runs, and runs the encoder
+    // has to split) and must leave the see-through neighbours untouched.
+    constexpr int kLongest = 300;
+    const int w = kLongest + 2, h = kLongest;
+    Picture pic{std::vector<uint32_t>(size_t(w) * h, 0), w, h};
+    for (int y = 0; y < h; ++y)
+        for (int x = 1; x <= y + 1; ++x)
+            pic.argb[size_t(y) * w + x] = uint32_t(1 + (x * 7 + y) % 255) << 24 |
+                                          (uint32_t(x * 2654435761u + y) & 0xFFFFFF);
+    display(16);
+    Images im(pic, 16);
+    im.rleAlpha.Opacity(90);
+    const Case cases[] = {
+        {"run-length", &im.rle, Mode::Copy, true},
+        {"run-length constant", &im.rleAlpha, Mode::Constant, true},
+        {"masked", &im.masked, Mode::Masked, true},
+    };
+    for (bool fast : {false, true}) {
+        appFlags.mmxAvailable = fast;
+        for (const Case& c : cases) {
+            Target t(w, h, 2);
+            t.noise(7);
+            Target want = t;
+            reference(want, pic, 0, 0, c.mode, 90, true);
+            t.bind();
+            aim(*c.eye, t, 0, 0);
+            c.eye->place();
+            c.eye->draw();
+            ASSERT_TRUE(t.guardsIntact()) << c.name;
+            ASSERT_EQ(t.buf, want.buf) << c.name << (fast ? " fast" : "");
+        }
+    }
+}
+
 TEST_F(EyeTest, MaskedBlendWeightsAndWrongMask) {
     display(16);
     EXPECT_EQ(blendMaskedPixel(0xF800, 0x001F, 255, 2, pixelFormat), 0xF000u);

@@ -12,7 +12,7 @@ GG_FUZZ_TARGET(fuzzArchive) {
     static const std::string path = "/tmp/gg_fuzz_archive_" + std::to_string(getpid()) + ".lfl";
     FILE* f = std::fopen(path.c_str(), "wb");
     if (!f) return 0;
-    const bool written = std::fwrite(data, 1, size, f) == size;
+    const bool written = size == 0 || std::fwrite(data, 1, size, f) == size;
     std::fclose(f);
     if (!written) return 0;
     kwLinkedFileList list;

@@ -16,7 +16,8 @@ const char* kUsage =
     "usage: gobble [--windowed] [--pixel-layout 565|555] [--data DIR]\n"
     "              [--settings-dir DIR] [--log FILE|-]\n"
     "       gobble --headless [--seed N] [--frame-ms MS] [--frames N] [--script FILE]\n"
-    "              [--screenshot FRAME:FILE.png]... [--dump-state FILE.json] [path options]\n";
+    "              [--screenshot FRAME:FILE.png]... [--dump-state FILE.json]\n"
+    "              [--audio-out FILE.wav] [path options]\n";
 
 struct Args {
     bool headless = false;
@@ -62,6 +63,7 @@ bool parseOption(const char* opt, const char* val, Args* a, bool* usedValue) {
     else if (!std::strcmp(opt, "--pixel-layout")) return parseLayout(val, &app);
     else if (!std::strcmp(opt, "--script") && val) a->runner.scriptPath = val;
     else if (!std::strcmp(opt, "--dump-state") && val) a->runner.dumpPath = val;
+    else if (!std::strcmp(opt, "--audio-out") && val) a->runner.audioOutPath = val;
     else if (!std::strcmp(opt, "--screenshot")) return parseScreenshot(val, &a->runner);
     else if (!std::strcmp(opt, "--seed") && parseNumber(val, UINT32_MAX, &n)) {
         app.haveSeed = true;

@@ -7,6 +7,7 @@
 #include "app/runner_script.h"
 #include "app/state_dump.h"
 #include "platform/headless/headless.h"
+#include "platform/headless/headless_audio.h"
 #include "render/png_writer.h"
 #include "shell/flags.h"
 
@@ -67,6 +68,18 @@ bool loadScript(const kwRunnerOptions& o, std::vector<kwScriptAction>* actions) 
     return false;
 }
 
+bool startAudioCapture(const std::string& path) {
+    if (headlessAudioCapture(path.c_str())) return true;
+    std::fprintf(stderr, "gobble: cannot write %s\n", path.c_str());
+    return false;
+}
+
+bool endAudioCapture(const std::string& path) {
+    if (path.empty() || headlessAudioCaptureEnd()) return true;
+    std::fprintf(stderr, "gobble: cannot write %s\n", path.c_str());
+    return false;
+}
+
 void pumpEvents() {
     kwEvent e;
     while (!quitPosted() && platform().pollEvent(&e)) handleEvent(e);
@@ -101,17 +114,23 @@ int runHeadless(const kwRunnerOptions& options) {
     std::vector<kwScriptAction> actions;
     if (!loadScript(options, &actions)) return 2;
     headlessReset();
+    // A capture that cannot be written does not stop the run; it fails it at the end.
+    bool audioOk = options.audioOutPath.empty() || startAudioCapture(options.audioOutPath);
     kwAppOptions app = options.app;
     app.backend = &headlessPlatform();
-    if (!startGame(app)) return 1;
+    if (!startGame(app)) {
+        endAudioCapture(options.audioOutPath);
+        return 1;
+    }
 
     size_t next = 0;
     for (int64_t n = 0; !quitPosted(); ++n) step(options, n, actions, &next);
     std::string dump = stateDumpJson();
     shutdownGame();
+    audioOk = endAudioCapture(options.audioOutPath) && audioOk;
     if (!options.dumpPath.empty() && !writeText(options.dumpPath, dump)) {
         std::fprintf(stderr, "gobble: cannot write %s\n", options.dumpPath.c_str());
         return 1;
     }
-    return 0;
+    return audioOk ? 0 : 1;
 }

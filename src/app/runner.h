@@ -19,6 +19,7 @@ struct kwRunnerOptions {
     std::string scriptText;    // the same, given inline (tests)
     std::vector<std::pair<uint32_t, std::string>> screenshots;  // frame number, PNG path
     std::string dumpPath;      // JSON written after shutdown
+    std::string audioOutPath;  // WAV of everything mixed (44100 Hz 16-bit stereo), or empty
 };
 
 // Runs the game to the end; returns the exit code (non-zero when the

@@ -32,6 +32,40 @@ struct kwPlatformConfig {
     const char* appId = "kwWindow";
 };
 
+// The audio device's sample format: frames per second, bits per sample
+// (8 unsigned or 16 signed), channels (1 or 2), interleaved.
+struct kwAudioSpec {
+    int rate = 44100;
+    int bits = 16;
+    int channels = 2;
+};
+inline constexpr int kAudioMinRate = 1000;
+inline constexpr int kAudioMaxRate = 192000;
+inline constexpr bool audioSpecValid(const kwAudioSpec& s) {
+    return s.rate >= kAudioMinRate && s.rate <= kAudioMaxRate && (s.bits == 8 || s.bits == 16) &&
+           (s.channels == 1 || s.channels == 2);
+}
+// Fills `bytes` bytes of output in the opened spec. Runs on the backend's
+// audio thread (SDL) or inside headlessAdvance (headless), never while
+// lockAudio is held.
+using kwAudioFill = void (*)(void* user, uint8_t* out, int bytes);
+
+// A system font opened by the backend; opaque to the game.
+struct kwFontFace;
+// A rasterised string: 8-bit coverage (0 clear .. 255 solid), `pitch` bytes a
+// row. The pen starts at column `originX` of row `baseline`; glyphs may reach
+// left of it or past `advance`. The line cell (what alignment and an opaque
+// background use) spans `advance` columns from originX and the rows from
+// baseline - ascent to baseline + descent. The pixels stay valid until the
+// next renderText on any face, or closeFont; pixels is null when width is 0.
+struct kwTextCoverage {
+    const uint8_t* pixels = nullptr;
+    int width = 0, height = 0, pitch = 0;
+    int originX = 0, baseline = 0;
+    int advance = 0;  // the width textWidth reports for the same text
+    int ascent = 0, descent = 0;
+};
+
 // Like GetAsyncKeyState: bit 15 = held now, bit 0 = pressed since the last query.
 inline constexpr uint16_t kButtonHeld = 0x8000;
 inline constexpr uint16_t kButtonPressedSince = 0x0001;
@@ -65,6 +99,29 @@ struct kwPlatform {
 
     // Hides the window (before the one failure message box); may be null.
     void (*hideWindow)();
+
+    // Audio device: opens with exactly `spec` or fails (no device, or the
+    // spec refused); `fill` then pulls the mix until closeAudio. One device
+    // at a time: opening again closes the previous one first.
+    bool (*openAudio)(const kwAudioSpec& spec, kwAudioFill fill, void* user);
+    void (*closeAudio)();
+    // Keeps fill from running until the matching unlockAudio; nests.
+    void (*lockAudio)();
+    void (*unlockAudio)();
+    // Whether an output device exists at all (false: the game runs silent).
+    bool (*audioPresent)();
+    // The device's own preferred format, narrowed to one openAudio takes.
+    bool (*audioDefaultSpec)(kwAudioSpec* out);
+
+    // System fonts. openFont resolves a face name (e.g. "Arial") to an
+    // installed face whose characters (the em, not the line cell) are
+    // pixelHeight pixels tall; null when no face can be opened. Text is
+    // Latin-1, laid out without kerning so that the width of a prefix is
+    // the sum of its characters' advances. All of these accept a null face.
+    kwFontFace* (*openFont)(const char* faceName, int pixelHeight);
+    void (*closeFont)(kwFontFace* face);
+    int (*textWidth)(kwFontFace* face, const char* text);  // pixels
+    bool (*renderText)(kwFontFace* face, const char* text, kwTextCoverage* out);
 };
 
 const kwPlatform& platform();

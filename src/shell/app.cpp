@@ -11,6 +11,9 @@
 #include <string>
 
 #include "assets/linked_file.h"
+#include "audio/sound.h"
+#include "audio/sound_list.h"
+#include "audio/sound_volume.h"
 #include "input/cursor.h"
 #include "input/keyboard.h"
 #include "input/mouse.h"
@@ -79,7 +82,9 @@ bool startGame(const kwAppOptions& o) {
     debugLog("Init Video Screen... ok\r\n\r\n");
     if (!initInput()) return false;
     debugLog("Input initialized ok\r\n");
-    // Sound comes up here once the mixer exists; the game runs silent until then.
+    // Without sound the game runs silent; start-up carries on either way.
+    setVolumeSettings({&gameState.soundVolume, &gameState.musicVolume});
+    initSound();
     runProcessorTest();
     initGlobalGraphics();
 
@@ -101,7 +106,7 @@ void runFrame() {
         appFlags.quitRequested = false;
         g_destroyPosted = true;  // the window closes after this frame
     }
-    // Streaming sounds are updated here once the mixer exists.
+    updateSounds();
     sceneManager->tick();
     if (screen) screen->Flip();
     ++g_frames;
@@ -159,7 +164,7 @@ void shutdownGame() {
     saveSettingsRecord();
     deleteGlyphTable();
     shutdownGameState();
-    // Every sound in the sound list stops here once the mixer exists.
+    stopAll();
     if (cursor) {
         if (cursorSlot.drawable == cursor) setCursor(nullptr, 0, 0);
         cursor->unload();
@@ -172,6 +177,8 @@ void shutdownGame() {
     delete sceneManager;
     sceneManager = nullptr;
     destroyRenderScreen();
+    deleteSoundList();
+    shutdownSound();
     shutdownInput();
     platform().closeWindow();
     debugLog("Exiting Application\r\n\r\n");

@@ -4,13 +4,20 @@
 set -euo pipefail
 build=${1:?build folder}
 work=$(mktemp -d)
-trap 'kill "$xvfb_pid" 2>/dev/null || true; rm -rf "$work"' EXIT
+game=""
+trap 'kill "$game" "$xvfb_pid" 2>/dev/null || true; rm -rf "$work"' EXIT
 
 display=:$((90 + RANDOM % 100))
 Xvfb "$display" -screen 0 1024x768x24 -nolisten tcp >"$work/xvfb.log" 2>&1 &
 xvfb_pid=$!
 export DISPLAY=$display
 for _ in $(seq 50); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done 2>/dev/null || true
+
+# Under the sanitizer build, D-Bus (loaded by SDL's X11 driver) keeps
+# allocations for the process lifetime that the fast unwinder cannot name,
+# so no suppression can match them; leaks in our own code are caught by the
+# headless tests, which run the same game code.
+export ASAN_OPTIONS="${ASAN_OPTIONS:+$ASAN_OPTIONS:}detect_leaks=0"
 
 SDL_AUDIODRIVER=dummy "$build/gobble" --windowed --settings-dir "$work/state" \
     --log "$work/gobble.log" --data "$work/nodata" &

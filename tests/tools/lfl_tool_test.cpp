@@ -13,49 +13,22 @@
 #include <vector>
 
 #include "assets/lfl_writer.h"
+#include "tool_run.h"
 
 namespace {
 
 namespace fs = std::filesystem;
 using Bytes = std::vector<uint8_t>;
 
-struct ToolRun {
-    int status = -1;
-    std::string out, err;
-};
-
-std::string slurp(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
-
-class LflTool : public testing::Test {
+class LflTool : public LflFixture {
 protected:
-    void SetUp() override {
-        dir = testing::TempDir() + "/gg_lfl_tool_" + std::to_string(getpid());
-        fs::remove_all(dir);
-        fs::create_directories(dir);
-    }
-    void TearDown() override { fs::remove_all(dir); }
-
-    ToolRun lfl(const std::string& args) {
-        const std::string out = dir + "/.out", err = dir + "/.err";
-        const std::string cmd =
-            std::string("'") + GG_BINARY_DIR "/lfl' " + args + " >'" + out + "' 2>'" + err + "'";
-        ToolRun r;
-        const int raw = std::system(cmd.c_str());
-        r.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
-        r.out = slurp(out);
-        r.err = slurp(err);
-        return r;
-    }
+    LflTool() : LflFixture("gg_lfl_tool_") {}
     std::string file(const std::string& name, const std::string& content) {
         const std::string path = dir + "/" + name;
         fs::create_directories(fs::path(path).parent_path());
         std::ofstream(path, std::ios::binary) << content;
         return path;
     }
-    std::string dir;
 };
 
 }  // namespace
@@ -132,11 +105,11 @@ TEST_F(LflTool, ListShowsRecordsBeforeDamage) {
 TEST_F(LflTool, ExtractNeverWritesOutsideItsFolder) {
     // Unsafe names can only come from hand-made archives: build the records directly.
     auto raw = [](const std::string& name, const std::string& payload) {
-        Bytes r(36, 0);
+        Bytes r(36 + payload.size(), 0);
         std::copy(name.begin(), name.end(), r.begin());
-        const uint32_t size = uint32_t(36 + payload.size());
+        const uint32_t size = uint32_t(r.size());
         for (int i = 0; i < 4; ++i) r[32 + i] = uint8_t(size >> (8 * i));
-        r.insert(r.end(), payload.begin(), payload.end());
+        std::copy(payload.begin(), payload.end(), r.begin() + 36);
         return r;
     };
     Bytes arc;

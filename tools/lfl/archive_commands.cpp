@@ -17,25 +17,14 @@
 #include <utility>
 #include <vector>
 
+#include "cli_status.h"
 #include "assets/lfl_writer.h"
 #include "assets/linked_file.h"
 
 namespace {
 
-constexpr int kFailStatus = 1;
-constexpr int kUsageStatus = 2;
 constexpr mode_t kFolderMode = 0755;
 constexpr mode_t kFileMode = 0644;
-
-int fail(const char* what, const std::string& detail) {
-    std::fprintf(stderr, "lfl: %s: %s\n", what, detail.c_str());
-    return kFailStatus;
-}
-
-int badArgs(const char* usageLine) {
-    std::fprintf(stderr, "usage: lfl %s\n", usageLine);
-    return kUsageStatus;
-}
 
 bool makeFolder(const std::string& path) {
     struct stat st;

@@ -14,6 +14,7 @@
 #include <string>
 #include <vector>
 
+#include "cli_status.h"
 #include "assets/linked_file.h"
 #include "assets/pixel_format.h"
 #include "platform/platform.h"
@@ -23,8 +24,6 @@
 
 namespace {
 
-constexpr int kFailStatus = 1;
-constexpr int kUsageStatus = 2;
 constexpr int kFrameWidth = kScreenWidth;
 constexpr int kFrameHeight = kScreenHeight;
 

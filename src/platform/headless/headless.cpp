@@ -10,6 +10,8 @@
 #include <memory>
 #include <string>
 
+#include "platform/headless/headless_audio.h"
+#include "platform/sdl/ttf_text.h"  // the same letters as the window
 #include "shell/log.h"
 
 namespace {
@@ -171,6 +173,16 @@ const kwPlatform kHeadless = {
     .mouseButton = mouseButton,
     .buttonsSwapped = buttonsSwapped,
     .hideWindow = hideWindow,
+    .openAudio = headlessOpenAudio,
+    .closeAudio = headlessCloseAudio,
+    .lockAudio = headlessLockAudio,
+    .unlockAudio = headlessUnlockAudio,
+    .audioPresent = headlessAudioPresent,
+    .audioDefaultSpec = headlessAudioDefaultSpec,
+    .openFont = ttfOpenFont,
+    .closeFont = ttfCloseFont,
+    .textWidth = ttfTextWidth,
+    .renderText = ttfRenderText,
 };
 
 }  // namespace
@@ -182,13 +194,17 @@ const kwPlatform& headlessPlatform() {
 void headlessReset() {
     g_state = HeadlessState{};
     g_frame.locked = false;
+    headlessAudioResetHooks();
+    headlessAudioClock(g_state.time);
 }
 
 void headlessSetTime(uint32_t ms) {
     g_state.time = ms;
+    headlessAudioClock(g_state.time);
 }
 void headlessAdvance(uint32_t ms) {
     g_state.time += ms;
+    headlessAudioClock(g_state.time);
 }
 uint32_t headlessTime() {
     return g_state.time;

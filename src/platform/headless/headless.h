@@ -1,5 +1,6 @@
 // The in-memory backend: a frame buffer the caller reads, a clock the
-// caller advances, and input the caller injects. No audio. waitEvent never
+// caller advances, and input the caller injects; audio is pulled as the
+// clock moves (headless_audio.h). waitEvent never
 // blocks: on an empty queue it returns false, since nothing else could fill it.
 #pragma once
 

@@ -9,9 +9,11 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "platform/sdl/sdl_audio.h"
 #include "platform/sdl/sdl_events.h"
 #include "platform/sdl/sdl_icon.h"
 #include "platform/sdl/sdl_state.h"
+#include "platform/sdl/ttf_text.h"
 #include "shell/log.h"
 
 kwSdlState sdlState;
@@ -206,6 +208,16 @@ const kwPlatform kSdl = {
     .mouseButton = sdlMouseButton,
     .buttonsSwapped = buttonsSwapped,
     .hideWindow = hideWindow,
+    .openAudio = sdlOpenAudio,
+    .closeAudio = sdlCloseAudio,
+    .lockAudio = sdlLockAudio,
+    .unlockAudio = sdlUnlockAudio,
+    .audioPresent = sdlAudioPresent,
+    .audioDefaultSpec = sdlAudioDefaultSpec,
+    .openFont = ttfOpenFont,
+    .closeFont = ttfCloseFont,
+    .textWidth = ttfTextWidth,
+    .renderText = ttfRenderText,
 };
 
 }  // namespace

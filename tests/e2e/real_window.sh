@@ -11,7 +11,17 @@ display=:$((90 + RANDOM % 100))
 Xvfb "$display" -screen 0 1024x768x24 -nolisten tcp >"$work/xvfb.log" 2>&1 &
 xvfb_pid=$!
 export DISPLAY=$display
-for _ in $(seq 50); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done 2>/dev/null || true
+# A loaded machine can take seconds to bring the server up.
+ready=""
+for _ in $(seq 300); do
+    if xdpyinfo >/dev/null 2>&1; then ready=1; break; fi
+    sleep 0.1
+done
+if [ -z "$ready" ]; then
+    echo "Xvfb did not come up on $display"
+    cat "$work/xvfb.log"
+    exit 1
+fi
 
 # Under the sanitizer build, D-Bus (loaded by SDL's X11 driver) keeps
 # allocations for the process lifetime that the fast unwinder cannot name,
@@ -24,7 +34,7 @@ SDL_AUDIODRIVER=dummy "$build/gobble" --windowed --settings-dir "$work/state" \
 game=$!
 
 window=""
-for _ in $(seq 100); do
+for _ in $(seq 300); do
     window=$(xdotool search --name '^Gobble Garden!$' 2>/dev/null | head -n 1 || true)
     [ -n "$window" ] && break
     sleep 0.1
@@ -42,7 +52,7 @@ xdotool mousemove --window "$window" 100 100 click 1
 xdotool key --window "$window" Escape
 
 status=0
-for _ in $(seq 100); do
+for _ in $(seq 300); do
     kill -0 "$game" 2>/dev/null || break
     sleep 0.1
 done

@@ -7,10 +7,10 @@ GENERATOR  := Ninja
 JOBS       ?= $(shell nproc)
 
 PACKAGES := cmake ninja-build g++ clang pkg-config libsdl2-dev libsdl2-ttf-dev \
-            libfontconfig-dev fonts-liberation2 libcairo2-dev libgtest-dev libgmock-dev \
+            libfontconfig-dev fonts-liberation2 fonts-dejavu-core libcairo2-dev libgtest-dev libgmock-dev \
             libbenchmark-dev libclang-rt-dev xvfb xauth xdotool x11-utils
 
-.PHONY: all deps configure build run test test-asan bench fuzz clean
+.PHONY: all deps configure build run test test-asan bench fuzz sheets clean
 
 all: build
 
@@ -52,6 +52,11 @@ bench: build
 	mkdir -p $(BUILD)/bench
 	$(BUILD)/gobble_bench --benchmark_repetitions=3 --benchmark_report_aggregates_only=true \
 	  --benchmark_out=$(BUILD)/bench/results.json --benchmark_out_format=json
+
+# Contact sheets of the generated art: one PNG per archive in $(BUILD)/sheets/,
+# every animation frame by frame and every picture, drawn as the game draws them.
+sheets: build
+	$(BUILD)/contact_sheets $(BUILD)/data $(BUILD)/sheets
 
 # libFuzzer on the archive and image readers, FUZZ_SECONDS each, from seeds
 # the writers make. Crashes land in $(FUZZ_BUILD)/ as crash-* files.

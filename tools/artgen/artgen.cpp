@@ -1,8 +1,12 @@
 #include "artgen.h"
 
 #include <algorithm>
+#include <atomic>
+#include <chrono>
 #include <cstdio>
+#include <exception>
 #include <map>
+#include <thread>
 
 #include "assets/eye_writer.h"
 #include "assets/noi_format.h"
@@ -139,16 +143,56 @@ std::map<std::string, Generator>& registry() {
     static std::map<std::string, Generator> all;
     return all;
 }
+std::vector<std::string>& duplicates() {
+    static std::vector<std::string> names;
+    return names;
+}
+
+// One generator, timed; an exception becomes an error message so that a
+// failing generator cannot take a worker thread (and the program) down.
+void runOne(const std::pair<std::string, Generator>& g, GeneratorResult& r) {
+    r.name = g.first;
+    const auto start = std::chrono::steady_clock::now();
+    try {
+        g.second(r.archives);
+    } catch (const std::exception& e) {
+        r.error = e.what();
+    } catch (...) {
+        r.error = "unknown exception";
+    }
+    r.seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+}
 }  // namespace
 
 Registration::Registration(const char* name, Generator g) {
-    registry().emplace(name, std::move(g));
+    if (!registry().emplace(name, std::move(g)).second) duplicates().push_back(name);
 }
 
 const std::vector<std::pair<std::string, Generator>>& generators() {
     static const std::vector<std::pair<std::string, Generator>> sorted(registry().begin(),
-                                                                        registry().end());
+                                                                       registry().end());
     return sorted;
+}
+
+const std::vector<std::string>& duplicateRegistrations() {
+    return duplicates();
+}
+
+std::vector<GeneratorResult> runGenerators(int jobs) {
+    const auto& all = generators();
+    std::vector<GeneratorResult> results(all.size());
+    // Each worker takes the next generator by index and writes only its own
+    // slot, so the output order is the name order regardless of timing.
+    std::atomic<size_t> next{0};
+    auto worker = [&] {
+        for (size_t i = next++; i < all.size(); i = next++) runOne(all[i], results[i]);
+    };
+    const size_t workers = std::min<size_t>(size_t(std::max(jobs, 1)), all.size());
+    std::vector<std::thread> threads;
+    for (size_t t = 1; t < workers; ++t) threads.emplace_back(worker);
+    worker();
+    for (std::thread& t : threads) t.join();
+    return results;
 }
 
 }  // namespace artgen

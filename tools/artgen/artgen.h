@@ -97,6 +97,21 @@ struct Registration {
     Registration(const char* name, Generator g);
 };
 const std::vector<std::pair<std::string, Generator>>& generators();
+// Names registered more than once; only the first registration runs, so
+// main refuses to write anything while this is not empty.
+const std::vector<std::string>& duplicateRegistrations();
+
+// What one generator produced, and how long it took (wall seconds).
+struct GeneratorResult {
+    std::string name;
+    std::vector<ArchiveOut> archives;
+    double seconds = 0;
+    std::string error;  // a generator that threw: its message
+};
+// Runs every registered generator, up to `jobs` at a time. The results come
+// back in generator-name order whatever order they finished in, so the
+// archives written are the same bytes for any number of jobs.
+std::vector<GeneratorResult> runGenerators(int jobs);
 
 // "%s_%2.2d"-style helpers for frame and record names.
 std::string frameName(const std::string& prefix, const std::string& anim, int frame);

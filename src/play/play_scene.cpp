@@ -8,7 +8,10 @@
 
 namespace {
 constexpr float kFrameDepth = 50.0f;
-}
+// The board colours of levels 1..8.
+constexpr int kBoardFirst[3] = {127, 52, 142};
+constexpr int kBoardSecond[3] = {226, 93, 253};
+}  // namespace
 
 kwPlayScene::kwPlayScene() = default;
 kwPlayScene::~kwPlayScene() { clear(); }
@@ -22,11 +25,16 @@ void kwPlayScene::enter() {
         frame->depth = kFrameDepth;
     else
         frame.reset();
+    board = std::make_unique<kwBoardBackground>();
+    board->setBoardColours(kBoardFirst[0], kBoardFirst[1], kBoardFirst[2], kBoardSecond[0],
+                           kBoardSecond[1], kBoardSecond[2]);
+    addDrawable(board.get());
     addScript(new kwPlayInputScript());
 }
 
 void kwPlayScene::leave() {
     frame.reset();
+    board.reset();
     clear();
 }
 

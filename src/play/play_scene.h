@@ -4,6 +4,7 @@
 
 #include <memory>
 
+#include "play/board_background.h"
 #include "render/eye.h"
 #include "render/scene.h"
 
@@ -16,6 +17,7 @@ public:
 
 private:
     std::unique_ptr<kwEyeTransparency> frame;
+    std::unique_ptr<kwBoardBackground> board;
 };
 
 class kwPlayInputScript : public kwScript {

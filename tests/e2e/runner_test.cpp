@@ -133,6 +133,20 @@ TEST_F(RunnerTest, MenuDrawsTheStripesOnEveryLine) {
     }
 }
 
+// The generated archives hold every name the game loads: a run through the
+// menu into play on the build's data logs no missing file.
+TEST_F(RunnerTest, GeneratedDataHoldsEverythingTheGameLoads) {
+    opts.app.dataDir = GG_BINARY_DIR "/data";
+    ASSERT_TRUE(fs::exists(opts.app.dataDir + "/menu.lfl")) << "the build generates data/";
+    opts.scriptText = "100 move 686 563\n200 click 686 563\n900 screenshot " +
+                      (dir / "play.png").string() + "\n1000 quit\n";  // PLAY! at bottom right
+    ASSERT_EQ(runHeadless(opts), 0);
+    EXPECT_TRUE(contains(dump(), "\"scene\":\"play\"")) << dump();
+    const std::string log = read(dir / "gobble.log");
+    for (const char* missing : {"unable to find", "could not load", "missing or unusable"})
+        EXPECT_EQ(log.find(missing), std::string::npos) << missing << "\n" << log;
+}
+
 TEST_F(RunnerTest, AnUnreadableScriptFailsBeforeStarting) {
     opts.scriptPath = (dir / "missing.txt").string();
     EXPECT_EQ(runHeadless(opts), 2);

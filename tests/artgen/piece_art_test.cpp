@@ -8,20 +8,20 @@
 
 #include <algorithm>
 #include <cmath>
-#include <cstdio>
 #include <map>
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
-#include "assets/linked_file.h"
-#include "render/layered_sprite.h"
-#include "render/render_target.h"
+#include "artgen/art_frame.h"
 #include "tools/artgen_names.h"
 
 namespace {
 
-constexpr int kW = 800, kH = 600;
+using artframe::Box;
+using artframe::kH;
+using artframe::kW;
 constexpr int kCx = kW / 2, kCy = kH / 2;  // scene (0, 0)
 constexpr int kCell = 48;
 constexpr int kBodyReach = 30;         // body may overhang its cell by 6 px a side
@@ -32,21 +32,6 @@ constexpr int kWindow = 120;           // half side of the area kept for compari
 // mouse (the hand's hot spot), and it scrubs 17 px right of and 22 px below
 // the mouse; in scene units (y up) relative to the brush's centre:
 constexpr int kScrubX = 17 - 60, kScrubY = 54 - 22;
-
-std::string twoDigits(int i) {
-    char s[8];
-    std::snprintf(s, sizeof s, "%2.2d", i);
-    return s;
-}
-
-struct Box {
-    int left = kW, top = kH, right = -1, bottom = -1;
-    bool empty() const { return right < 0; }
-    void add(int x, int y) {
-        left = std::min(left, x), right = std::max(right, x);
-        top = std::min(top, y), bottom = std::max(bottom, y);
-    }
-};
 
 // One frame drawn over grey, black and white: what it covers fully, what
 // it touches at all, and where its darkest marks (pupils, ink) lie.
@@ -59,11 +44,10 @@ struct Drawn {
 };
 
 std::vector<uint16_t> drawOver(kwDrawable& d, uint16_t background) {
-    std::vector<uint16_t> px(size_t(kW) * kH, background);
-    screenSlot = kwRenderTarget{reinterpret_cast<uint8_t*>(px.data()), kW * 2, kW, kH};
-    targetScreen();
-    if (d.place()) d.draw();
-    return px;
+    artframe::Screen s;
+    s.fill(background);
+    artframe::drawOn(s, d);
+    return std::move(s.px);
 }
 
 bool nearBlack(uint16_t v) {
@@ -112,27 +96,13 @@ int pixelsDiffering(const Drawn& a, const Drawn& b) {
     return n;
 }
 
-class PieceArt : public testing::Test {
+class PieceArt : public artframe::GeneratedArchives {
 protected:
-    static void SetUpTestSuite() { setDataFolder(GG_BINARY_DIR "/data"); }
-    static void TearDownTestSuite() { setDataFolder(""); }
-
-    kwLinkedFileList& archive(const std::string& stem) {
-        auto& list = lists[stem];
-        if (!list) {
-            list = std::make_unique<kwLinkedFileList>();
-            EXPECT_TRUE(list->add_lfl((stem + ".lfl").c_str()))
-                << stem << ".lfl missing: build the game_data target first";
-        }
-        return *list;
-    }
+    // A piece's animations live in the archive named by their first word.
     std::unique_ptr<kwLayeredSprite> sprite(const std::string& anim, int frame) {
         const std::string stem = anim.substr(0, anim.find('_'));
-        const std::string n = twoDigits(frame);
-        const std::string b = "b_" + anim + "_" + n + ".eye", a = "a_" + anim + "_" + n + ".eye",
-                          m = "a_" + anim + "_m_" + n + ".msk";
-        auto s = std::make_unique<kwLayeredSprite>(b.c_str(), a.c_str(), m.c_str(), &archive(stem));
-        EXPECT_TRUE(s->isComplete()) << b;
+        auto s = layeredSprite(stem + ".lfl", anim, frame);
+        EXPECT_TRUE(s->isComplete()) << "b_" << anim << "_" << artframe::twoDigits(frame) << ".eye";
         return s;
     }
     const Drawn& frame(const std::string& anim, int i) {
@@ -143,7 +113,6 @@ protected:
         return drawn.emplace(key, draw(*s)).first->second;
     }
 
-    std::map<std::string, std::unique_ptr<kwLinkedFileList>> lists;
     std::map<std::string, Drawn> drawn;
 };
 

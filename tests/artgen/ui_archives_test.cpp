@@ -9,21 +9,23 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <cstdio>
 #include <filesystem>
-#include <map>
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
-#include "assets/linked_file.h"
+#include "artgen/art_frame.h"
 #include "render/eye.h"
-#include "render/layered_sprite.h"
-#include "render/render_target.h"
 
 namespace {
 
-constexpr int kW = 800, kH = 600;
+using artframe::Box;
+using artframe::drawOn;
+using artframe::kH;
+using artframe::kW;
+using artframe::Screen;
+using artframe::twoDigits;
 constexpr int kBoardLeft = 16, kBoardTop = 60, kBoardRight = 784, kBoardBottom = 588;
 constexpr float kClockX = -342, kClockY = 260;
 constexpr float kNumberY = 282, kStarY = 255, kDigitStep = 23;
@@ -31,32 +33,6 @@ constexpr float kStarXs[28] = {-291, -268, -245, -221, -199, -176, -153, -129, -
                                -60,  -37,  -13,  10,   33,   56,   79,   102,  126,  149,
                                172,  195,  218,  242,  265,  288,  311,  334};
 constexpr int kCursorHot = 15;
-
-// Rows and columns a drawing touched; empty until something lands.
-struct Box {
-    int left = kW, top = kH, right = -1, bottom = -1;
-    bool empty() const { return right < 0; }
-    void add(int x, int y) {
-        left = std::min(left, x), right = std::max(right, x);
-        top = std::min(top, y), bottom = std::max(bottom, y);
-    }
-};
-
-// An 800 x 600 RGB565 screen the game's blitters draw into.
-struct Screen {
-    std::vector<uint16_t> px = std::vector<uint16_t>(size_t(kW) * kH, 0);
-    void fill(uint16_t v) { std::fill(px.begin(), px.end(), v); }
-    void bind() {
-        screenSlot = kwRenderTarget{reinterpret_cast<uint8_t*>(px.data()), kW * 2, kW, kH};
-        targetScreen();
-    }
-    uint16_t at(int x, int y) const { return px[size_t(y) * kW + x]; }
-};
-
-void drawOn(Screen& s, kwDrawable& d) {
-    s.bind();
-    if (d.place()) d.draw();
-}
 
 // The pixels a drawable covers fully (the same result over black and
 // white) and those it touches at all.
@@ -84,33 +60,8 @@ Coverage coverage(kwDrawable& d) {
     return c;
 }
 
-std::string twoDigits(int i) {
-    char s[16];
-    std::snprintf(s, sizeof s, "%2.2d", i);
-    return s;
-}
-
-class UiArchives : public testing::Test {
+class UiArchives : public artframe::GeneratedArchives {
 protected:
-    static void SetUpTestSuite() { setDataFolder(GG_BINARY_DIR "/data"); }
-    static void TearDownTestSuite() { setDataFolder(""); }
-
-    kwLinkedFileList& archive(const std::string& name) {
-        auto& list = lists[name];
-        if (!list) {
-            list = std::make_unique<kwLinkedFileList>();
-            EXPECT_TRUE(list->add_lfl(name.c_str()))
-                << name << " missing: build the game_data target first";
-        }
-        return *list;
-    }
-    std::unique_ptr<kwLayeredSprite> sprite(const std::string& arch, const std::string& anim,
-                                            int frame) {
-        const std::string n = twoDigits(frame);
-        const std::string b = "b_" + anim + "_" + n + ".eye", a = "a_" + anim + "_" + n + ".eye",
-                          m = "a_" + anim + "_m_" + n + ".msk";
-        return std::make_unique<kwLayeredSprite>(b.c_str(), a.c_str(), m.c_str(), &archive(arch));
-    }
     std::unique_ptr<kwEyeTransparency> image(const std::string& arch, const std::string& name) {
         auto eye = std::make_unique<kwEyeTransparency>();
         kwLinkedFile* f = archive(arch).find(name.c_str());
@@ -125,12 +76,10 @@ protected:
     }
     Coverage spriteAt(const std::string& arch, const std::string& anim, int frame, float x,
                       float y) {
-        auto s = sprite(arch, anim, frame);
+        auto s = layeredSprite(arch, anim, frame);
         s->x = x, s->y = y;
         return coverage(*s);
     }
-
-    std::map<std::string, std::unique_ptr<kwLinkedFileList>> lists;
 };
 
 struct Animation {
@@ -149,7 +98,7 @@ TEST_F(UiArchives, EveryAnimationHasExactlyItsFrames) {
         {"play.lfl", "status_bar_star", 1},       {"frozen.lfl", "frozen", 1}};
     for (const Animation& a : all) {
         for (int i = 1; i <= a.frames; ++i) {
-            auto s = sprite(a.archive, a.name, i);
+            auto s = layeredSprite(a.archive, a.name, i);
             EXPECT_TRUE(s->isComplete()) << a.name << " frame " << i;
             EXPECT_FALSE(coverage(*s).opaqueBox.empty()) << a.name << " frame " << i << " blank";
         }
@@ -262,7 +211,7 @@ TEST_F(UiArchives, StatusBarPiecesStayInTheBarAndApart) {
 TEST_F(UiArchives, ClockPicturesStandAtTheClockAndTheHotSpotIsTheClock) {
     for (const char* anim :
          {"alarm_clock", "pause_glow", "paused", "alarm_clock_tick", "alarm_clock_ringing"}) {
-        auto s = sprite("clock.lfl", anim, 1);
+        auto s = layeredSprite("clock.lfl", anim, 1);
         EXPECT_EQ(s->baseLayer->x, kClockX) << anim;
         EXPECT_EQ(s->baseLayer->y, kClockY) << anim;
     }
@@ -278,8 +227,9 @@ TEST_F(UiArchives, ClockPicturesStandAtTheClockAndTheHotSpotIsTheClock) {
 // 15 below the mouse; its tip must be the mouse point itself.
 TEST_F(UiArchives, CursorTipIsTheMousePoint) {
     std::vector<std::unique_ptr<kwLayeredSprite>> all;
-    all.push_back(sprite("st_cursor.lfl", "arrow_cursor", 1));
-    for (int i = 1; i <= 5; ++i) all.push_back(sprite("st_cursor.lfl", "clickable_cursor", i));
+    all.push_back(layeredSprite("st_cursor.lfl", "arrow_cursor", 1));
+    for (int i = 1; i <= 5; ++i)
+        all.push_back(layeredSprite("st_cursor.lfl", "clickable_cursor", i));
     for (const int mx : {-100, 37}) {
         const int my = 20;
         for (auto& s : all) {

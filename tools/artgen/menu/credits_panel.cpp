@@ -30,13 +30,7 @@ artgen::Picture card() {
     artgen::Canvas c(f.w, f.h);
     cairo_t* cr = c.cr();
     drawCard(cr, f.w, f.h, CardStyle{rgb(kCardFill), rgb(kLeaf)});
-    TextStyle h;
-    h.size = 24;
-    h.fill = rgb(0x6CC24A);
-    h.outline = rgb(kLeafDark);
-    h.outlineWidth = 2.2;
-    h.shadow = true;
-    drawText(cr, "CREDITS", f.px(0), f.py(98), h);
+    drawText(cr, "CREDITS", f.px(0), f.py(98), headingStyle(24, rgb(0x6CC24A), rgb(kLeafDark)));
     TextStyle game;
     game.size = 20;
     game.fill = rgb(0xE8412C);

@@ -79,13 +79,7 @@ void lines(cairo_t* cr, const Frame& f, double x, double y, const std::vector<st
 }
 
 void lettering(cairo_t* cr, const Frame& f) {
-    TextStyle h;
-    h.size = 24;
-    h.fill = rgb(0xFFC21F);
-    h.outline = rgb(0x8A5A08);
-    h.outlineWidth = 2.2;
-    h.shadow = true;
-    drawText(cr, "HOW TO PLAY", f.px(0), f.py(98), h);
+    drawText(cr, "HOW TO PLAY", f.px(0), f.py(98), headingStyle(24, rgb(0xFFC21F), rgb(0x8A5A08)));
     lines(cr, f, -156, 48, {"Hungry fruit", "eat fruit:"}, body(16, 1));
     drawText(cr, "eats", f.px(-54), f.py(38), body(15, 0.5));
     lines(cr, f, 110, 48, {"well fed, it", "makes more!"}, body(15, 0.5));

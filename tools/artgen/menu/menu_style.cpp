@@ -110,16 +110,6 @@ artgen::Picture flattenOver(const artgen::Picture& p, const Frame& at, const art
 
 // ---- shapes --------------------------------------------------------------------------------
 
-void roundedRect(cairo_t* cr, double x, double y, double w, double h, double r) {
-    r = std::min({r, w / 2, h / 2});
-    cairo_new_sub_path(cr);
-    cairo_arc(cr, x + w - r, y + r, r, -kPi / 2, 0);
-    cairo_arc(cr, x + w - r, y + h - r, r, 0, kPi / 2);
-    cairo_arc(cr, x + r, y + h - r, r, kPi / 2, kPi);
-    cairo_arc(cr, x + r, y + r, r, kPi, 3 * kPi / 2);
-    cairo_close_path(cr);
-}
-
 void fillVertical(cairo_t* cr, double y0, double y1, Rgb top, Rgb bottom) {
     cairo_pattern_t* g = cairo_pattern_create_linear(0, y0, 0, y1);
     cairo_pattern_add_color_stop_rgb(g, 0, top.r, top.g, top.b);
@@ -247,6 +237,16 @@ void textPath(cairo_t* cr, const std::string& text, double x, double baseline) {
 }
 
 }  // namespace
+
+TextStyle headingStyle(double size, Rgb fill, Rgb outline, double outlineWidth) {
+    TextStyle t;
+    t.size = size;
+    t.fill = fill;
+    t.outline = outline;
+    t.outlineWidth = outlineWidth;
+    t.shadow = true;
+    return t;
+}
 
 double textWidth(cairo_t* cr, const std::string& text, double size) {
     cairo_select_font_face(cr, kFace, CAIRO_FONT_SLANT_NORMAL, CAIRO_FONT_WEIGHT_BOLD);

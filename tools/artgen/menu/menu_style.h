@@ -11,6 +11,7 @@
 #include <string>
 
 #include "artgen.h"
+#include "paint.h"
 
 namespace menuart {
 
@@ -60,7 +61,7 @@ artgen::Picture flattenOver(const artgen::Picture& p, const Frame& at, const art
 
 // ---- shapes ---------------------------------------------------------------------------
 
-void roundedRect(cairo_t* cr, double x, double y, double w, double h, double r);
+using artgen::roundedRect;
 // Fills the current path with a top-to-bottom gradient.
 void fillVertical(cairo_t* cr, double y0, double y1, Rgb top, Rgb bottom);
 
@@ -98,6 +99,8 @@ struct TextStyle {
     bool shadow = false;      // a darker copy below and to the right
     double align = 0.5;       // 0 left, 0.5 centre, 1 right of x
 };
+// A card's heading: bold, outlined and shadowed.
+TextStyle headingStyle(double size, Rgb fill, Rgb outline, double outlineWidth = 2.2);
 // Rounded bold lettering centred vertically on y.
 void drawText(cairo_t* cr, const std::string& text, double x, double y, const TextStyle& s);
 double textWidth(cairo_t* cr, const std::string& text, double size);

@@ -47,23 +47,14 @@ CardStyle cardStyle() {
     return CardStyle{rgb(kCardFill), rgb(kCardBorder)};
 }
 
-TextStyle heading() {
-    TextStyle t;
-    t.size = 24;
-    t.fill = rgb(0xFF8A1F);
-    t.outline = rgb(0x8A3D08);
-    t.outlineWidth = 2.2;
-    t.shadow = true;
-    return t;
-}
-
 // The card with the fruits of the first `count` players awake.
 artgen::Picture bigPicture(int count) {
     const Frame f = kCard;
     artgen::Canvas c(f.w, f.h);
     cairo_t* cr = c.cr();
     drawCard(cr, f.w, f.h, cardStyle());
-    drawText(cr, "HOW MANY PLAYERS?", f.px(0), f.py(96), heading());
+    drawText(cr, "HOW MANY PLAYERS?", f.px(0), f.py(96),
+             headingStyle(24, rgb(0xFF8A1F), rgb(0x8A3D08)));
     // A gold pad under the chosen count's button.
     const Frame chosen = buttonFrame(count - 1);
     roundedRect(cr, f.px(chosen.cx) - chosen.w / 2.0 - 4, f.py(chosen.cy) - chosen.h / 2.0 - 4,

@@ -45,13 +45,8 @@ artgen::Picture card() {
     artgen::Canvas c(f.w, f.h);
     cairo_t* cr = c.cr();
     drawCard(cr, f.w, f.h, CardStyle{rgb(kCardFill), rgb(kCardBorder)});
-    TextStyle h;
-    h.size = 26;
-    h.fill = rgb(0xB784F5);
-    h.outline = rgb(0x4E2A80);
-    h.outlineWidth = 2.4;
-    h.shadow = true;
-    drawText(cr, "HIGH SCORES", f.px(0), f.py(96), h);
+    drawText(cr, "HIGH SCORES", f.px(0), f.py(96),
+             headingStyle(26, rgb(0xB784F5), rgb(0x4E2A80), 2.4));
     const double tw = textWidth(cr, "HIGH SCORES", 26);
     star(cr, f.px(0) - tw / 2 - 26, f.py(98), 14);
     star(cr, f.px(0) + tw / 2 + 26, f.py(98), 14);

@@ -68,13 +68,7 @@ artgen::Picture bigPicture(const Skill& s) {
     artgen::Canvas c(f.w, f.h);
     cairo_t* cr = c.cr();
     drawCard(cr, f.w, f.h, CardStyle{rgb(kCardFill), rgb(kLeaf)});
-    TextStyle h;
-    h.size = 24;
-    h.fill = rgb(0x6CC24A);
-    h.outline = rgb(kLeafDark);
-    h.outlineWidth = 2.2;
-    h.shadow = true;
-    drawText(cr, "SKILL", f.px(kLeftX), f.py(96), h);
+    drawText(cr, "SKILL", f.px(kLeftX), f.py(96), headingStyle(24, rgb(0x6CC24A), rgb(kLeafDark)));
     // A sunny disc behind the character.
     cairo_arc(cr, f.px(kLeftX), f.py(0), 72, 0, 2 * kPi);
     setColour(cr, lighter(rgb(s.colour), 0.7));

@@ -32,13 +32,7 @@ Frame chipFrame(int i) {
 }
 
 TextStyle heading() {
-    TextStyle t;
-    t.size = 22;
-    t.fill = rgb(0x3FA9F5);
-    t.outline = rgb(0x164E8A);
-    t.outlineWidth = 2.2;
-    t.shadow = true;
-    return t;
+    return headingStyle(22, rgb(0x3FA9F5), rgb(0x164E8A));
 }
 
 // A quaver for the music heading.

@@ -115,16 +115,12 @@ void generate(std::vector<ArchiveOut>& out) {
     addPoses(a, "apple_ambient_a", c, {rest});
     addPoses(a, "apple_ambient_b", c, blinkPoses(rest));
     addPoses(a, "apple_ambient_c", c, hopPoses(rest));
-    addPoses(a, "apple_look_down", c, lookPoses(rest, 0, 1));
-    addPoses(a, "apple_look_up", c, lookPoses(rest, 0, -1));
-    addPoses(a, "apple_look_left", c, lookPoses(rest, -1, 0));
-    addPoses(a, "apple_look_right", c, lookPoses(rest, 1, 0));
+    addLooks(a, "apple", c, rest);
     Character core = c;
     core.body = drawCore;
     core.shadowRX = 13;
     addPoses(a, "apple_eaten", core, {rest});
-    addPoses(a, "apple_selected", c, {selectedPose(rest)});
-    addPoses(a, "apple_shock", c, {shockPose(rest)});
+    addSelectedShock(a, "apple", c, rest);
 }
 
 const Registration kReg("pieces_apple", generate);

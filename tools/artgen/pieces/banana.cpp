@@ -83,12 +83,8 @@ void generate(std::vector<ArchiveOut>& out) {
     addPoses(a, "banana_ambient_a", c, {rest});
     addPoses(a, "banana_ambient_b", c, blinkPoses(rest));
     addPoses(a, "banana_ambient_c", c, wigglePoses(rest));
-    addPoses(a, "banana_look_down", c, lookPoses(rest, 0, 1));
-    addPoses(a, "banana_look_up", c, lookPoses(rest, 0, -1));
-    addPoses(a, "banana_look_left", c, lookPoses(rest, -1, 0));
-    addPoses(a, "banana_look_right", c, lookPoses(rest, 1, 0));
-    addPoses(a, "banana_selected", c, {selectedPose(rest)});
-    addPoses(a, "banana_shock", c, {shockPose(rest)});
+    addLooks(a, "banana", c, rest);
+    addSelectedShock(a, "banana", c, rest);
 }
 
 const Registration kReg("pieces_banana", generate);

@@ -140,10 +140,7 @@ void addCandy(std::vector<ArchiveOut>& out, const std::string& stem, const Candy
     addPoses(a, stem + "_ambient_a", c, {rest});
     addPoses(a, stem + "_ambient_b", c, blinkPoses(rest));
     extras(a, c, rest);
-    addPoses(a, stem + "_look_down", c, lookPoses(rest, 0, 1));
-    addPoses(a, stem + "_look_up", c, lookPoses(rest, 0, -1));
-    addPoses(a, stem + "_look_left", c, lookPoses(rest, -1, 0));
-    addPoses(a, stem + "_look_right", c, lookPoses(rest, 1, 0));
+    addLooks(a, stem, c, rest);
     addPoses(a, stem + "_selected", c, {selectedPose(rest)});
 }
 

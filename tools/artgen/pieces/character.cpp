@@ -85,11 +85,20 @@ void addRestBlinkLooks(ArchiveOut& out, const std::string& stem, const Character
                        const Pose& rest, bool withLooks) {
     addPoses(out, stem + "_ambient_a", c, {rest});
     addPoses(out, stem + "_ambient_b", c, blinkPoses(rest));
-    if (!withLooks) return;
+    if (withLooks) addLooks(out, stem, c, rest);
+}
+
+void addLooks(ArchiveOut& out, const std::string& stem, const Character& c, const Pose& rest) {
     addPoses(out, stem + "_look_down", c, lookPoses(rest, 0, 1));
     addPoses(out, stem + "_look_up", c, lookPoses(rest, 0, -1));
     addPoses(out, stem + "_look_left", c, lookPoses(rest, -1, 0));
     addPoses(out, stem + "_look_right", c, lookPoses(rest, 1, 0));
+}
+
+void addSelectedShock(ArchiveOut& out, const std::string& stem, const Character& c,
+                      const Pose& rest) {
+    addPoses(out, stem + "_selected", c, {selectedPose(rest)});
+    addPoses(out, stem + "_shock", c, {shockPose(rest)});
 }
 
 double cycleSin(int i, int n, double cycles) {

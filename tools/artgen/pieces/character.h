@@ -46,6 +46,11 @@ std::vector<Pose> lookPoses(const Pose& rest, double dx, double dy);
 Pose selectedPose(const Pose& rest);
 Pose shockPose(const Pose& rest);
 
+// Adds "<stem>_look_down", "_look_up", "_look_left" and "_look_right".
+void addLooks(ArchiveOut& out, const std::string& stem, const Character& c, const Pose& rest);
+// Adds "<stem>_selected" and "<stem>_shock".
+void addSelectedShock(ArchiveOut& out, const std::string& stem, const Character& c,
+                      const Pose& rest);
 // Adds "<stem>_ambient_a", "_ambient_b" and "_look_down/up/left/right".
 void addRestBlinkLooks(ArchiveOut& out, const std::string& stem, const Character& c,
                        const Pose& rest, bool withLooks = true);

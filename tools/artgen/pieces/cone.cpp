@@ -176,16 +176,12 @@ void generate(std::vector<ArchiveOut>& out) {
     addPoses(a, "cone_ambient_b", c, blinkPoses(rest));
     addPoses(a, "cone_ambient_c", c, eatPoses(rest));
     addPoses(a, "cone_ambient_d", c, shiverPoses(rest));
-    addPoses(a, "cone_look_down", c, lookPoses(rest, 0, 1));
-    addPoses(a, "cone_look_up", c, lookPoses(rest, 0, -1));
-    addPoses(a, "cone_look_left", c, lookPoses(rest, -1, 0));
-    addPoses(a, "cone_look_right", c, lookPoses(rest, 1, 0));
+    addLooks(a, "cone", c, rest);
     addFire(a, "cone_frdown", rest, 0, 1);
     addFire(a, "cone_frup", rest, 0, -1);
     addFire(a, "cone_frleft", rest, -1, 0);
     addFire(a, "cone_frright", rest, 1, 0);
-    addPoses(a, "cone_selected", c, {selectedPose(rest)});
-    addPoses(a, "cone_shock", c, {shockPose(rest)});
+    addSelectedShock(a, "cone", c, rest);
 }
 
 const Registration kReg("pieces_cone", generate);

@@ -133,12 +133,8 @@ void generate(std::vector<ArchiveOut>& out) {
     addPoses(a, "donut_ambient_c", c, chompPoses(rest));
     addPoses(a, "donut_ambient_d", c, dizzyPoses(rest));
     addPoses(a, "donut_roll", c, rollPoses(rest));
-    addPoses(a, "donut_look_down", c, lookPoses(rest, 0, 1));
-    addPoses(a, "donut_look_up", c, lookPoses(rest, 0, -1));
-    addPoses(a, "donut_look_left", c, lookPoses(rest, -1, 0));
-    addPoses(a, "donut_look_right", c, lookPoses(rest, 1, 0));
-    addPoses(a, "donut_selected", c, {selectedPose(rest)});
-    addPoses(a, "donut_shock", c, {shockPose(rest)});
+    addLooks(a, "donut", c, rest);
+    addSelectedShock(a, "donut", c, rest);
 }
 
 const Registration kReg("pieces_donut", generate);

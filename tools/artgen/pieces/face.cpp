@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <initializer_list>
 
 namespace artgen::pieces {
 
@@ -95,6 +96,16 @@ void openEye(cairo_t* cr, const FaceLayout& f, const Expression& e, double cx, d
     strokeInk(cr, f.ink, kEyeLine);
 }
 
+// An eye that draws shut once `openness` is nearly closed, else open with
+// its lid at `lid`.
+void lidEye(cairo_t* cr, const FaceLayout& f, const Expression& e, double cx, double openness,
+            double lid) {
+    if (openness < kShutBelow)
+        shutEye(cr, f, cx);
+    else
+        openEye(cr, f, e, cx, 1.0, lid);
+}
+
 void smile(cairo_t* cr, const FaceLayout& f, double w, double depth) {
     cairo_move_to(cr, -w, f.mouthY - 1);
     cairo_curve_to(cr, -w * 0.4, f.mouthY - 1 + depth, w * 0.4, f.mouthY - 1 + depth, w,
@@ -186,6 +197,27 @@ void wavyMouth(cairo_t* cr, const FaceLayout& f) {
     strokeInk(cr, f.ink, 1.4);
 }
 
+struct GradientStop {
+    double offset, r, g, b, a;
+};
+
+// Fills the ellipse centred on (cx, cy) with a gradient running from its
+// centre (the first stop) out to its rim (the last).
+void fillRadialEllipse(cairo_t* cr, double cx, double cy, double rx, double ry,
+                       std::initializer_list<GradientStop> stops) {
+    cairo_save(cr);
+    cairo_translate(cr, cx, cy);
+    cairo_scale(cr, rx, ry);
+    cairo_pattern_t* g = cairo_pattern_create_radial(0, 0, 0, 0, 0, 1);
+    for (const GradientStop& s : stops)
+        cairo_pattern_add_color_stop_rgba(g, s.offset, s.r, s.g, s.b, s.a);
+    cairo_set_source(cr, g);
+    cairo_arc(cr, 0, 0, 1, 0, 2 * kPi);
+    cairo_fill(cr);
+    cairo_pattern_destroy(g);
+    cairo_restore(cr);
+}
+
 }  // namespace
 
 Rgb hex(uint32_t rgb) {
@@ -225,32 +257,14 @@ void fillShaded(cairo_t* cr, Rgb base, double cx, double cy, double r) {
 }
 
 void gloss(cairo_t* cr, double cx, double cy, double rx, double ry, double alpha) {
-    cairo_save(cr);
-    cairo_translate(cr, cx, cy);
-    cairo_scale(cr, rx, ry);
-    cairo_pattern_t* g = cairo_pattern_create_radial(0, 0, 0, 0, 0, 1);
-    cairo_pattern_add_color_stop_rgba(g, 0, 1, 1, 1, alpha);
-    cairo_pattern_add_color_stop_rgba(g, 1, 1, 1, 1, 0);
-    cairo_set_source(cr, g);
-    cairo_arc(cr, 0, 0, 1, 0, 2 * kPi);
-    cairo_fill(cr);
-    cairo_pattern_destroy(g);
-    cairo_restore(cr);
+    fillRadialEllipse(cr, cx, cy, rx, ry, {{0, 1, 1, 1, alpha}, {1, 1, 1, 1, 0}});
 }
 
 void groundShadow(cairo_t* cr, double cx, double cy, double rx, double ry) {
-    cairo_save(cr);
-    cairo_translate(cr, cx, cy);
-    cairo_scale(cr, rx, ry);
-    cairo_pattern_t* g = cairo_pattern_create_radial(0, 0, 0, 0, 0, 1);
-    cairo_pattern_add_color_stop_rgba(g, 0.0, 0.05, 0.12, 0.02, 0.42);
-    cairo_pattern_add_color_stop_rgba(g, 0.6, 0.05, 0.12, 0.02, 0.26);
-    cairo_pattern_add_color_stop_rgba(g, 1.0, 0.05, 0.12, 0.02, 0.0);
-    cairo_set_source(cr, g);
-    cairo_arc(cr, 0, 0, 1, 0, 2 * kPi);
-    cairo_fill(cr);
-    cairo_pattern_destroy(g);
-    cairo_restore(cr);
+    fillRadialEllipse(cr, cx, cy, rx, ry,
+                      {{0.0, 0.05, 0.12, 0.02, 0.42},
+                       {0.6, 0.05, 0.12, 0.02, 0.26},
+                       {1.0, 0.05, 0.12, 0.02, 0.0}});
 }
 
 void warmGlow(cairo_t* cr, double cx, double cy, double r0, double r1) {
@@ -277,27 +291,18 @@ void drawEye(cairo_t* cr, const FaceLayout& f, const Expression& e, double cx, b
             brow(cr, f, cx, left, -0.6, 3.0);
             return;
         case Mood::Sleepy:
-            if (e.eyeOpen * kSleepyLid < kShutBelow)
-                shutEye(cr, f, cx);
-            else
-                openEye(cr, f, e, cx, 1.0, e.eyeOpen * kSleepyLid);
+            lidEye(cr, f, e, cx, e.eyeOpen * kSleepyLid, e.eyeOpen * kSleepyLid);
             return;
         case Mood::Sour:
             openEye(cr, f, e, cx, 1.0, e.eyeOpen * kSourLid);
             brow(cr, f, cx, left, 1.4, -0.5);
             return;
         case Mood::Sly:
-            if (e.eyeOpen < kShutBelow)
-                shutEye(cr, f, cx);
-            else
-                openEye(cr, f, e, cx, 1.0, e.eyeOpen * 0.8);
+            lidEye(cr, f, e, cx, e.eyeOpen, e.eyeOpen * 0.8);
             brow(cr, f, cx, left, 1.5, 0.2);
             return;
         case Mood::Happy:
-            if (e.eyeOpen < kShutBelow)
-                shutEye(cr, f, cx);
-            else
-                openEye(cr, f, e, cx, 1.0, e.eyeOpen);
+            lidEye(cr, f, e, cx, e.eyeOpen, e.eyeOpen);
             return;
     }
 }

@@ -80,12 +80,8 @@ void generate(std::vector<ArchiveOut>& out) {
     addPoses(a, "lemon_ambient_a", c, {rest});
     addPoses(a, "lemon_ambient_b", c, blinkPoses(rest));
     addPoses(a, "lemon_ambient_c", c, sourPoses(rest));
-    addPoses(a, "lemon_look_down", c, lookPoses(rest, 0, 1));
-    addPoses(a, "lemon_look_up", c, lookPoses(rest, 0, -1));
-    addPoses(a, "lemon_look_left", c, lookPoses(rest, -1, 0));
-    addPoses(a, "lemon_look_right", c, lookPoses(rest, 1, 0));
-    addPoses(a, "lemon_selected", c, {selectedPose(rest)});
-    addPoses(a, "lemon_shock", c, {shockPose(rest)});
+    addLooks(a, "lemon", c, rest);
+    addSelectedShock(a, "lemon", c, rest);
 }
 
 const Registration kReg("pieces_lemon", generate);

@@ -87,12 +87,8 @@ void generate(std::vector<ArchiveOut>& out) {
     addPoses(a, "orange_ambient_a", c, {rest});
     addPoses(a, "orange_ambient_b", c, blinkPoses(rest));
     addPoses(a, "orange_ambient_c", c, swayPoses(rest));
-    addPoses(a, "orange_look_down", c, lookPoses(rest, 0, 1));
-    addPoses(a, "orange_look_up", c, lookPoses(rest, 0, -1));
-    addPoses(a, "orange_look_left", c, lookPoses(rest, -1, 0));
-    addPoses(a, "orange_look_right", c, lookPoses(rest, 1, 0));
-    addPoses(a, "orange_selected", c, {selectedPose(rest)});
-    addPoses(a, "orange_shock", c, {shockPose(rest)});
+    addLooks(a, "orange", c, rest);
+    addSelectedShock(a, "orange", c, rest);
 }
 
 const Registration kReg("pieces_orange", generate);

@@ -75,12 +75,8 @@ void generate(std::vector<ArchiveOut>& out) {
     addPoses(a, "pear_ambient_a", c, {rest});
     addPoses(a, "pear_ambient_b", c, blinkPoses(rest));
     addPoses(a, "pear_ambient_c", c, shimmyPoses(rest));
-    addPoses(a, "pear_look_down", c, lookPoses(rest, 0, 1));
-    addPoses(a, "pear_look_up", c, lookPoses(rest, 0, -1));
-    addPoses(a, "pear_look_left", c, lookPoses(rest, -1, 0));
-    addPoses(a, "pear_look_right", c, lookPoses(rest, 1, 0));
-    addPoses(a, "pear_selected", c, {selectedPose(rest)});
-    addPoses(a, "pear_shock", c, {shockPose(rest)});
+    addLooks(a, "pear", c, rest);
+    addSelectedShock(a, "pear", c, rest);
 }
 
 const Registration kReg("pieces_pear", generate);

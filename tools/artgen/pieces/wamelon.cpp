@@ -83,12 +83,8 @@ void generate(std::vector<ArchiveOut>& out) {
     addPoses(a, "wamelon_ambient_a", c, {rest});
     addPoses(a, "wamelon_ambient_b", c, blinkPoses(rest));
     addPoses(a, "wamelon_ambient_c", c, bouncePoses(rest));
-    addPoses(a, "wamelon_look_down", c, lookPoses(rest, 0, 1));
-    addPoses(a, "wamelon_look_up", c, lookPoses(rest, 0, -1));
-    addPoses(a, "wamelon_look_left", c, lookPoses(rest, -1, 0));
-    addPoses(a, "wamelon_look_right", c, lookPoses(rest, 1, 0));
-    addPoses(a, "wamelon_selected", c, {selectedPose(rest)});
-    addPoses(a, "wamelon_shock", c, {shockPose(rest)});
+    addLooks(a, "wamelon", c, rest);
+    addSelectedShock(a, "wamelon", c, rest);
 }
 
 const Registration kReg("pieces_wamelon", generate);

@@ -20,24 +20,17 @@ constexpr float kLoopEdgeSeconds = 0.004f;
 
 Track track(const Instrument& inst, const char* pattern, int steps, int octave = 4,
             float level = 1.0f, float gate = 0.85f) {
-    Track t;
-    t.instrument = inst;
-    t.pattern = pattern;
-    t.stepsPerBar = steps;
-    t.octave = octave;
-    t.level = level;
-    t.gate = gate;
-    return t;
+    return Track{.instrument = inst,
+                 .pattern = pattern,
+                 .stepsPerBar = steps,
+                 .octave = octave,
+                 .gate = gate,
+                 .level = level};
 }
 
 Song song(const char* name, float bpm, int bars, const char* chords, uint32_t seed) {
-    Song s;
-    s.name = name;
-    s.bpm = bpm;
-    s.bars = bars;
-    s.chords = chords;
-    s.seed = seed;
-    return s;
+    return Song{
+        .name = name, .bpm = bpm, .bars = bars, .chords = chords, .seed = seed, .tracks = {}};
 }
 
 // A straight pop beat: kick on one and three, snare on two and four.

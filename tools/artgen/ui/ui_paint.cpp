@@ -72,16 +72,6 @@ void setColour(cairo_t* cr, uint32_t rgb, double alpha) {
     cairo_set_source_rgba(cr, channel(rgb, 16), channel(rgb, 8), channel(rgb, 0), alpha);
 }
 
-void roundedRect(cairo_t* cr, double x, double y, double w, double h, double r) {
-    r = std::min({r, w / 2, h / 2});
-    cairo_new_sub_path(cr);
-    cairo_arc(cr, x + w - r, y + r, r, -kPi / 2, 0);
-    cairo_arc(cr, x + w - r, y + h - r, r, 0, kPi / 2);
-    cairo_arc(cr, x + r, y + h - r, r, kPi / 2, kPi);
-    cairo_arc(cr, x + r, y + r, r, kPi, 3 * kPi / 2);
-    cairo_close_path(cr);
-}
-
 void starPath(cairo_t* cr, double cx, double cy, double outer, double inner, int points,
               double turn) {
     cairo_new_sub_path(cr);

@@ -8,6 +8,7 @@
 #include <string>
 
 #include "artgen.h"
+#include "paint.h"
 
 namespace artgen::ui {
 
@@ -24,7 +25,6 @@ private:
 };
 
 void setColour(cairo_t* cr, uint32_t rgb, double alpha = 1.0);
-void roundedRect(cairo_t* cr, double x, double y, double w, double h, double r);
 // A star of `points` tips around (cx, cy); `turn` rotates it (radians).
 void starPath(cairo_t* cr, double cx, double cy, double outer, double inner, int points,
               double turn);

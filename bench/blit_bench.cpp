@@ -80,12 +80,7 @@ std::vector<uint32_t> background() {
 // ---- our side ------------------------------------------------------------------
 
 std::unique_ptr<kwLinkedFile> record(const std::vector<uint8_t>& payload, const char* name) {
-    auto f = std::make_unique<kwLinkedFile>();
-    f->setName(name);
-    auto* bytes = new uint8_t[payload.size()];
-    std::memcpy(bytes, payload.data(), payload.size());
-    f->replaceData(bytes, uint32_t(payload.size()));
-    return f;
+    return makeLinkedFile(name, payload);
 }
 
 struct OurFrame {

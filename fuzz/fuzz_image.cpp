@@ -18,12 +18,7 @@ constexpr size_t kControlBytes = 4;
 constexpr int kW = 800, kH = 600;
 
 std::unique_ptr<kwLinkedFile> record(const uint8_t* data, size_t size, const char* name) {
-    auto f = std::make_unique<kwLinkedFile>();
-    f->setName(name);
-    auto* bytes = new uint8_t[size ? size : 1];
-    if (size) std::memcpy(bytes, data, size);
-    f->replaceData(bytes, uint32_t(size));
-    return f;
+    return makeLinkedFile(name, {data, size});
 }
 
 // Places the image at a few spots chosen by the control bytes: inside, across

@@ -36,12 +36,7 @@ inline uint16_t u16At(const kwLinkedFile& f, size_t at) {
 // A record holding a copy of the payload, as an archive would.
 inline std::unique_ptr<kwLinkedFile> record(const std::vector<uint8_t>& payload,
                                             const char* name = "test.eye") {
-    auto f = std::make_unique<kwLinkedFile>();
-    f->setName(name);
-    uint8_t* bytes = new uint8_t[payload.size() ? payload.size() : 1];
-    if (!payload.empty()) std::memcpy(bytes, payload.data(), payload.size());
-    f->replaceData(bytes, uint32_t(payload.size()));
-    return f;
+    return makeLinkedFile(name, payload);
 }
 
 // A round fruit with an anti-aliased rim: opaque inside, alpha falling off

@@ -147,6 +147,15 @@ void kwLinkedFile::replaceData(uint8_t* bytes, uint32_t payloadBytes) {
     size = payloadBytes + kHeaderSize;
 }
 
+std::unique_ptr<kwLinkedFile> makeLinkedFile(const char* name, std::span<const uint8_t> payload) {
+    auto f = std::make_unique<kwLinkedFile>();
+    f->setName(name);
+    auto* bytes = new uint8_t[payload.empty() ? 1 : payload.size()];
+    if (!payload.empty()) std::memcpy(bytes, payload.data(), payload.size());
+    f->replaceData(bytes, uint32_t(payload.size()));
+    return f;
+}
+
 bool kwLinkedFile::load(const char* requested) {
     if (!requested || strnlen(requested, kNameSize) >= kNameSize) {
         debugFail("kwLinkedFile::load - the name must be shorter than 32 characters");

@@ -4,6 +4,8 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
+#include <span>
 #include <string>
 
 // Where archives and loose files are read from ("data" by default; an
@@ -62,6 +64,10 @@ private:
     // Reads the archive at path; label names it in failure messages.
     bool readArchive(const std::string& path, const char* label);
 };
+
+// A record holding a copy of `payload`, made in memory rather than read from
+// an archive (tools, tests, benchmarks and fuzz targets build records so).
+std::unique_ptr<kwLinkedFile> makeLinkedFile(const char* name, std::span<const uint8_t> payload);
 
 // Case-insensitive (ASCII) comparison of record names.
 bool namesEqual(const char* a, const char* b);

@@ -34,12 +34,7 @@ inline kwNoiHeader header(uint32_t coding, uint16_t channels, uint32_t rate, uin
 
 inline std::unique_ptr<kwLinkedFile> record(const std::string& name,
                                             const std::vector<uint8_t>& payload) {
-    auto f = std::make_unique<kwLinkedFile>();
-    f->setName(name.c_str());
-    uint8_t* bytes = new uint8_t[payload.size()];
-    if (!payload.empty()) std::memcpy(bytes, payload.data(), payload.size());
-    f->replaceData(bytes, uint32_t(payload.size()));
-    return f;
+    return makeLinkedFile(name.c_str(), payload);
 }
 
 inline std::unique_ptr<kwLinkedFile> noiRecord(const std::string& name, const kwNoiHeader& h,

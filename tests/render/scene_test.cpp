@@ -238,10 +238,7 @@ TEST_F(SceneTest, ResetAndClearManageArchiveScriptsAndMouse) {
 TEST_F(SceneTest, AttachImageBindsFromTheArchiveOrTheGivenList) {
     auto px = testsprites::block(6, 4, 0xFFFF0000u);
     auto payload = encodeEyeRle(px.data(), 6, 4, {.x = 12, .y = -3, .depth = 42});
-    auto* file = new kwLinkedFile;
-    file->setName("pic.eye");
-    file->replaceData(new uint8_t[payload.size()], uint32_t(payload.size()));
-    std::copy(payload.begin(), payload.end(), file->data);
+    auto* file = makeLinkedFile("pic.eye", payload).release();
     scene->archive->append(file);
 
     kwEyeTransparency img, other;

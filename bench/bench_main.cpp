@@ -1,7 +1,8 @@
 // The benchmark program's front: runs every registered benchmark, then
 // prints, for each pair registered as NAME/ours and NAME/sdl, how many times
 // faster ours is (SDL's CPU time / ours, from medians when repetitions
-// are on; CPU time keeps other processes on a shared machine out of it).
+// are on; CPU time keeps other processes on a shared machine out of it),
+// then each simulation's "x_real_time" counter.
 #include <benchmark/benchmark.h>
 
 #include <cstdio>
@@ -21,6 +22,8 @@ public:
             const std::string name = r.run_name.str();
             if (single && medians.count(name)) continue;
             seconds[name] = r.GetAdjustedCPUTime() / benchmark::GetTimeUnitMultiplier(r.time_unit);
+            const auto factor = r.counters.find("x_real_time");
+            if (factor != r.counters.end()) realTime[name] = factor->second.value;
             if (median) medians[name] = true;
         }
     }
@@ -38,11 +41,16 @@ public:
             std::printf("%-28s %11.3f us %11.3f us %7.2fx\n", base.c_str(), t * 1e6, peer->second * 1e6,
                         peer->second / t);
         }
+        // Simulations (the board) report game time per second of CPU time.
+        if (!realTime.empty()) std::printf("\n%-28s %14s\n", "simulation", "x real time");
+        for (const auto& [name, factor] : realTime)
+            std::printf("%-28s %13.0fx\n", name.c_str(), factor);
     }
 
 private:
     std::map<std::string, double> seconds;  // CPU time per iteration: fair on a busy machine
     std::map<std::string, bool> medians;
+    std::map<std::string, double> realTime;  // counter "x_real_time", where reported
 };
 
 }  // namespace

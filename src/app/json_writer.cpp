@@ -1,5 +1,7 @@
 #include "app/json_writer.h"
 
+#include <charconv>
+#include <cmath>
 #include <cstdio>
 
 std::string jsonEscape(const std::string& s) {
@@ -67,6 +69,15 @@ kwJsonWriter& kwJsonWriter::flag(const char* key, bool v) {
 kwJsonWriter& kwJsonWriter::value(const char* key, const std::string& v) {
     separate(key);
     out += jsonEscape(v);
+    return *this;
+}
+
+kwJsonWriter& kwJsonWriter::number(const char* key, double v) {
+    if (!std::isfinite(v)) return null(key);  // JSON has no NaN or infinity
+    separate(key);
+    char buf[32];
+    const auto r = std::to_chars(buf, buf + sizeof buf, v);
+    out.append(buf, r.ptr);
     return *this;
 }
 

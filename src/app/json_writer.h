@@ -14,6 +14,8 @@ public:
     kwJsonWriter& value(const char* key, int64_t v);
     kwJsonWriter& flag(const char* key, bool v);
     kwJsonWriter& value(const char* key, const std::string& v);
+    // Shortest text that reads back as `v`; null when it is not finite.
+    kwJsonWriter& number(const char* key, double v);
     kwJsonWriter& null(const char* key);
     const std::string& text() const { return out; }
 

@@ -1,8 +1,14 @@
 #include "app/state_dump.h"
 
+#include <cmath>
 #include <cstring>
 
 #include "app/json_writer.h"
+#include "board/board_host.h"
+#include "board/hand.h"
+#include "board/piece.h"
+#include "board/piece_list.h"
+#include "board/piece_script.h"
 #include "input/cursor.h"
 #include "input/mouse.h"
 #include "platform/platform.h"
@@ -80,6 +86,68 @@ void writeCursor(kwJsonWriter& j) {
         .flag("carrying", cursor && cursor->carried)
         .endObject();
 }
+
+// Scene coordinates (centre origin, y up) to screen pixels (top-left, y down).
+int32_t screenX(int32_t sceneX) {
+    return sceneX + kScreenWidth / 2;
+}
+int32_t screenY(int32_t sceneY) {
+    return kScreenHeight / 2 - sceneY;
+}
+
+// Where the piece is drawn: its cell and offset on the board; in the hand,
+// at the mouse moved by the hot spot and the grab offset, as the cursor does.
+void piecePosition(const kwPiece& p, int32_t* x, int32_t* y) {
+    if (p.carried && cursor) {
+        const int32_t mx = mouse ? mouseX() : 0, my = mouse ? mouseY() : 0;
+        *x = mx + cursorSlot.hotX + cursor->grabOffsetX;
+        *y = my - cursorSlot.hotY + cursor->grabOffsetY;
+        return;
+    }
+    *x = int32_t(cellCentreX(p.column)) + p.offsetX;
+    *y = int32_t(cellCentreY(p.row)) + p.offsetY;
+}
+
+// Life to the millisecond keeps float noise out of the text.
+double roundedLife(float life) {
+    return std::round(double(life) * 1000.0) / 1000.0 + 0.0;  // + 0.0: no "-0"
+}
+
+void writePiece(kwJsonWriter& j, const kwPiece& p) {
+    int32_t x = 0, y = 0;
+    piecePosition(p, &x, &y);
+    j.beginObject()
+        .value("type", int32_t(p.pieceType()))
+        .value("column", p.column)
+        .value("row", p.row)
+        .value("x", screenX(x))
+        .value("y", screenY(y))
+        .number("life", roundedLife(p.life));
+    if (p.script)
+        j.value("state", int64_t(p.script->state));
+    else
+        j.null("state");
+    j.flag("frozen", p.frozen)
+        .flag("blinking", p.isBlinkingIn())
+        .flag("carried", p.carried)
+        .value("strokes", p.strokes)
+        .endObject();
+}
+
+void writePlay(kwJsonWriter& j) {
+    if (!boardHost || !pieceList) {
+        j.null("play");
+        return;
+    }
+    j.beginObject("play")
+        .value("levelPoints", boardHost->levelPoints)
+        .value("levelGoal", boardHost->levelGoal)
+        .beginArray("pieces");
+    for (const kwPiece* p : pieceList->slots)
+        if (p) writePiece(j, *p);
+    if (const kwPiece* held = handPiece()) writePiece(j, *held);
+    j.endArray().endObject();
+}
 }  // namespace
 
 std::string stateDumpJson() {
@@ -95,6 +163,7 @@ std::string stateDumpJson() {
         .value("frames", static_cast<int64_t>(framesRun()));
     writeGameState(j);
     writeCursor(j);
+    writePlay(j);
     j.endObject();
     return j.text();
 }

@@ -11,14 +11,6 @@ void kwBoardGrid::clear() {
     cells.fill(0);
 }
 
-bool kwBoardGrid::onBoard(int32_t column, int32_t row) {
-    return column >= 0 && column < kBoardColumns && row >= 0 && row < kBoardRows;
-}
-
-bool kwBoardGrid::isOccupied(int32_t column, int32_t row) const {
-    return !onBoard(column, row) || cells[size_t(row * kBoardColumns + column)] != 0;
-}
-
 void kwBoardGrid::occupy(int32_t column, int32_t row) {
     if (onBoard(column, row)) cells[size_t(row * kBoardColumns + column)] = 1;
 }
@@ -38,7 +30,8 @@ int32_t columnAt(int32_t x) {
 }
 
 int32_t rowAt(int32_t y) {
-    return std::clamp((int64_t{y} - kBoardBottomY) / kCellSize, int64_t{0}, int64_t{kBoardRows - 1});
+    return std::clamp((int64_t{y} - kBoardBottomY) / kCellSize, int64_t{0},
+                      int64_t{kBoardRows - 1});
 }
 
 float cellCentreX(int32_t column) {

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <array>
+#include <cstddef>
 #include <cstdint>
 
 inline constexpr int32_t kBoardColumns = 16;
@@ -19,13 +20,17 @@ public:
     void clear();
     // Cells off the board count as taken and are never written: a caller's
     // slip then costs a refused move, not memory outside the grid.
-    bool isOccupied(int32_t column, int32_t row) const;
+    bool isOccupied(int32_t column, int32_t row) const {
+        return !onBoard(column, row) || cells[size_t(row * kBoardColumns + column)] != 0;
+    }
     void occupy(int32_t column, int32_t row);
     void release(int32_t column, int32_t row);
     int32_t takenCount() const;
 
 private:
-    static bool onBoard(int32_t column, int32_t row);
+    static bool onBoard(int32_t column, int32_t row) {
+        return column >= 0 && column < kBoardColumns && row >= 0 && row < kBoardRows;
+    }
     std::array<uint8_t, kBoardCells> cells{};
 };
 

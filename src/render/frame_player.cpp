@@ -81,3 +81,12 @@ bool kwFramePlayer::place() {
     if (playing) current_frame = currentFrame();
     return kwFrameSet::place();
 }
+
+bool kwFramePlayer::checkPlaying() {
+    if (!playing) return false;
+    const float t = static_cast<float>(gameTime() - start_time);
+    if (t < duration_ms) return true;
+    if (play_mode != PlayOnce && repeats == 0 && duration_ms > 0.0f) return true;
+    current_frame = currentFrame();  // a counted run's end, decided as a draw decides it
+    return playing;
+}

@@ -25,6 +25,10 @@ public:
     void setPlayMode(uint32_t mode, uint32_t repeatCount);
     void play();  // restarts from frame 0
     bool isPlaying() const { return playing; }
+    // Whether the animation still plays at the current game time, as the
+    // next draw would find it; cheap for a run still in its first pass or an
+    // endless loop, so scripts may ask every run.
+    bool checkPlaying();
 
     uint32_t start_time = 0;
     float duration_ms = 0.0f;

@@ -212,3 +212,30 @@ TEST_F(AnimationFiles, SpriteMissingAFileDrawsNothingAndHitsNothing) {
 }
 
 }  // namespace
+
+// Scripts ask whether an animation still plays without drawing it: the
+// answer follows the clock, and a player found stopped shows the frame it
+// ended on when it is next drawn.
+TEST_F(FramePlayerTest, CheckPlayingFollowsTheClockWithoutADraw) {
+    kwFramePlayer once, loop, counted;
+    for (kwFramePlayer* p : {&once, &loop, &counted})
+        for (int i = 0; i < 4; ++i) p->addFrame(&spies[i]);
+    loop.setPlayMode(PlayLoop, 0);
+    counted.setPlayMode(PlayPingPong, 1);
+    for (kwFramePlayer* p : {&once, &loop, &counted}) {
+        p->duration(10);  // 400 ms a pass
+        p->play();
+        p->place();
+    }
+    g_now = 5399;
+    EXPECT_TRUE(once.checkPlaying());
+    g_now = 5400;
+    EXPECT_FALSE(once.checkPlaying());
+    EXPECT_EQ(once.current_frame, 3);
+    EXPECT_TRUE(counted.checkPlaying());  // back again takes a second pass
+    g_now = 5800;
+    EXPECT_FALSE(counted.checkPlaying());
+    EXPECT_EQ(counted.current_frame, 0);
+    g_now = 500000;
+    EXPECT_TRUE(loop.checkPlaying());
+}

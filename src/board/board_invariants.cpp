@@ -1,0 +1,91 @@
+#include "board/board_invariants.h"
+
+#include <array>
+#include <cstdio>
+
+#include "board/board_host.h"
+#include "board/hand.h"
+#include "board/piece.h"
+#include "board/piece_list.h"
+#include "board/piece_script.h"
+
+namespace {
+
+std::string fault(const char* what, const kwPiece* p) {
+    char buf[160];
+    if (p)
+        std::snprintf(buf, sizeof buf, "%s (type %d at %d,%d, state %u)", what, int(p->pieceType()),
+                      p->column, p->row, p->script ? p->script->state : 0u);
+    else
+        std::snprintf(buf, sizeof buf, "%s", what);
+    return buf;
+}
+
+bool onBoard(int32_t column, int32_t row) {
+    return column >= 0 && column < kBoardColumns && row >= 0 && row < kBoardRows;
+}
+
+// Adds a piece's claims to the expected grid; a fault when a claimed cell
+// is off the board or already claimed by another piece.
+std::string addClaims(const kwPiece& p, std::array<uint8_t, kBoardCells>& expected) {
+    for (int32_t d = 0; d < kDirectionCount; ++d) {
+        if (!p.claims[size_t(d)]) continue;
+        const kwCell c = neighbourCell(p.column, p.row, kwDirection(d));
+        if (!onBoard(c.column, c.row)) return fault("claim off the board", &p);
+        uint8_t& cell = expected[size_t(c.row * kBoardColumns + c.column)];
+        if (cell) return fault("two claims on one cell", &p);
+        cell = 1;
+    }
+    return {};
+}
+
+// Pieces being eaten stay listed for a moment while their eater walks in;
+// they no longer stand anywhere.
+bool standsOnItsCell(const kwPiece& p) {
+    return !p.script || p.script->state != Eaten;
+}
+
+}  // namespace
+
+std::string checkBoardInvariants() {
+    if (!pieceList || !boardGrid) return {};
+    std::array<uint8_t, kBoardCells> expected{};
+    std::array<const kwPiece*, kBoardCells> standing{};
+    int32_t listed = 0;
+    const kwPiece* inHand = handPiece();
+    for (const kwPiece* p : pieceList->slots) {
+        if (!p) continue;
+        ++listed;
+        if (p == inHand || p->carried) return fault("carried piece in the list", p);
+        if (!onBoard(p->column, p->row)) return fault("piece off the board", p);
+        if (std::string f = addClaims(*p, expected); !f.empty()) return f;
+        if (!standsOnItsCell(*p)) continue;
+        const kwPiece*& here = standing[size_t(p->row * kBoardColumns + p->column)];
+        if (here) return fault("two pieces on one cell", p) + " and " + fault("", here);
+        here = p;
+    }
+    if (listed != pieceList->count || listed > pieceList->capacity)
+        return fault("list count is wrong", nullptr);
+    for (int32_t r = 0; r < kBoardRows; ++r)
+        for (int32_t c = 0; c < kBoardColumns; ++c) {
+            const kwPiece* first = nullptr;
+            for (const kwPiece* p : pieceList->slots)
+                if (p && p->column == c && p->row == r) {
+                    first = p;
+                    break;
+                }
+            if (pieceList->pieceAt(c, r) != first) return fault("cell index is stale", first);
+        }
+    if (inHand) {
+        for (bool c : inHand->claims)
+            if (c) return fault("carried piece claims a cell", inHand);
+    }
+    for (int32_t r = 0; r < kBoardRows; ++r)
+        for (int32_t c = 0; c < kBoardColumns; ++c)
+            if (boardGrid->isOccupied(c, r) != (expected[size_t(r * kBoardColumns + c)] != 0)) {
+                char buf[64];
+                std::snprintf(buf, sizeof buf, "grid cell %d,%d disagrees with the claims", c, r);
+                return buf;
+            }
+    return {};
+}

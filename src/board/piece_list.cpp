@@ -1,0 +1,201 @@
+#include "board/piece_list.h"
+
+#include "board/piece.h"
+#include "render/render_target.h"
+#include "shell/clock.h"
+#include "shell/game_state.h"
+
+namespace {
+constexpr int64_t kFarAway = 1000000000;
+
+int64_t cellDistance(const kwPiece& p, int32_t column, int32_t row) {
+    const int64_t dc = p.column - column;
+    const int64_t dr = p.row - row;
+    return dc * dc + dr * dr;
+}
+}  // namespace
+
+kwPieceList::kwPieceList() {
+    depth = kDepth;
+}
+
+void kwPieceList::clear() {
+    for (kwPiece* s : slots)
+        if (s) s->listSlot = -1;
+    slots.fill(nullptr);
+    count = 0;
+    cellCount.fill(0);
+    cellPiece.fill(nullptr);
+    typeCount.fill(0);
+}
+
+namespace {
+int32_t cellIndex(int32_t column, int32_t row) {
+    if (column < 0 || column >= kBoardColumns || row < 0 || row >= kBoardRows) return -1;
+    return row * kBoardColumns + column;
+}
+}  // namespace
+
+void kwPieceList::add(kwPiece* piece) {
+    if (!piece || isFull() || listed(piece)) return;
+    for (size_t i = 0; i < slots.size(); ++i) {
+        if (slots[i]) continue;
+        slots[i] = piece;
+        piece->listSlot = int32_t(i);
+        ++count;
+        index(piece, piece->column, piece->row);
+        if (int32_t(piece->type) < kPieceTypeCount) ++typeCount[size_t(piece->type)];
+        return;
+    }
+}
+
+void kwPieceList::remove(kwPiece* piece) {
+    if (!listed(piece)) return;
+    slots[size_t(piece->listSlot)] = nullptr;
+    piece->listSlot = -1;
+    --count;
+    unindex(piece, piece->column, piece->row);
+    if (int32_t(piece->type) < kPieceTypeCount) --typeCount[size_t(piece->type)];
+}
+
+// Compares addresses only, so it may be asked about a piece already gone.
+bool kwPieceList::contains(const kwPiece* piece) const {
+    if (!piece) return false;
+    for (const kwPiece* s : slots)
+        if (s == piece) return true;
+    return false;
+}
+
+bool kwPieceList::listed(const kwPiece* piece) const {
+    return piece && piece->listSlot >= 0 && piece->listSlot < capacity &&
+           slots[size_t(piece->listSlot)] == piece;
+}
+
+void kwPieceList::moved(kwPiece* piece, int32_t fromColumn, int32_t fromRow) {
+    if (!listed(piece)) return;
+    unindex(piece, fromColumn, fromRow);
+    index(piece, piece->column, piece->row);
+}
+
+void kwPieceList::index(kwPiece* piece, int32_t column, int32_t row) {
+    const int32_t i = cellIndex(column, row);
+    if (i < 0) return;
+    if (++cellCount[size_t(i)] == 1) cellPiece[size_t(i)] = piece;
+}
+
+void kwPieceList::unindex(kwPiece* piece, int32_t column, int32_t row) {
+    const int32_t i = cellIndex(column, row);
+    if (i < 0 || cellCount[size_t(i)] == 0) return;
+    const uint8_t left = --cellCount[size_t(i)];
+    cellPiece[size_t(i)] = left == 1 ? firstOn(column, row, piece) : nullptr;
+}
+
+kwPiece* kwPieceList::firstOn(int32_t column, int32_t row, const kwPiece* except) const {
+    for (kwPiece* s : slots)
+        if (s && s != except && s->column == column && s->row == row) return s;
+    return nullptr;
+}
+
+kwPiece* kwPieceList::pieceAt(int32_t column, int32_t row) const {
+    const int32_t i = cellIndex(column, row);
+    if (i < 0 || cellCount[size_t(i)] == 0) return nullptr;
+    if (cellCount[size_t(i)] == 1) return cellPiece[size_t(i)];
+    return firstOn(column, row, nullptr);  // a piece being eaten and its eater
+}
+
+kwPiece* kwPieceList::hitTest(int32_t qx, int32_t qy) const {
+    for (kwPiece* s : slots)
+        if (s && s->hitTest(qx, qy, true)) return s;
+    return nullptr;
+}
+
+kwPiece* kwPieceList::nearestOfType(int32_t column, int32_t row, kwPieceType type) const {
+    if (type != kwPieceType::AnyType && countOfType(type) == 0) return nullptr;
+    kwPiece* best = nullptr;
+    int64_t bestDistance = kFarAway;
+    for (kwPiece* s : slots) {
+        if (!s || (type != kwPieceType::AnyType && s->pieceType() != type)) continue;
+        const int64_t d = cellDistance(*s, column, row);
+        if (d < bestDistance) {
+            bestDistance = d;
+            best = s;
+        }
+    }
+    return best;
+}
+
+uint32_t kwPieceList::preyMask(const kwPiece& hunter) const {
+    uint32_t mask = 0;
+    for (int32_t t = 0; t < kPieceTypeCount; ++t)
+        if (typeCount[size_t(t)] > 0 && hunter.canEat(kwPieceType(t))) mask |= 1u << t;
+    return mask;
+}
+
+kwPiece* kwPieceList::nearestPrey(const kwPiece& hunter) const {
+    const uint32_t mask = preyMask(hunter);
+    if (!mask) return nullptr;
+    kwPiece* best = nullptr;
+    int64_t bestDistance = kFarAway;
+    for (kwPiece* s : slots) {
+        if (!s || !(mask >> uint32_t(s->type) & 1u)) continue;
+        const int64_t d = cellDistance(*s, hunter.column, hunter.row);
+        if (d < bestDistance) {
+            bestDistance = d;
+            best = s;
+        }
+    }
+    return best;
+}
+
+kwPiece* kwPieceList::firstPrey(const kwPiece& hunter) const {
+    const uint32_t mask = preyMask(hunter);
+    if (!mask) return nullptr;
+    for (kwPiece* s : slots)
+        if (s && (mask >> uint32_t(s->type) & 1u)) return s;
+    return nullptr;
+}
+
+int32_t kwPieceList::countOfType(kwPieceType type) const {
+    const int32_t t = int32_t(type);
+    return t >= 0 && t < kPieceTypeCount ? typeCount[size_t(t)] : 0;
+}
+
+int32_t kwPieceList::scoringValue() const {
+    int32_t units = 0;
+    for (const kwPiece* s : slots)
+        if (s) units += s->scoringUnits();
+    const int32_t p = gameState.currentPlayer;
+    const int32_t skill = (p >= 0 && p < kMaxPlayers) ? gameState.activeSkill[size_t(p)] : 1;
+    return units * skill;
+}
+
+void kwPieceList::ageAll() {
+    const uint32_t now = gameTime();
+    if (!agedOnce) {
+        agedOnce = true;
+        lastAgeTime = now;
+        return;
+    }
+    const float dt = static_cast<float>(now - lastAgeTime);
+    lastAgeTime = now;
+    for (kwPiece* s : slots)
+        if (s) s->age(dt);
+}
+
+void kwPieceList::freezeAt(int32_t column, int32_t row) {
+    kwPiece* p = pieceAt(column, row);
+    if (!p || !p->canBeEaten()) return;
+    const kwPieceType t = p->pieceType();
+    if (t == kwPieceType::Cone || t == kwPieceType::Chomp) return;
+    p->freeze();
+}
+
+void kwPieceList::draw() {
+    const uint32_t now = gameTime();
+    for (kwPiece* s : slots) {
+        if (!s || s->carried) continue;
+        s->thawIfExpired(now);
+        targetScreen();
+        if (s->place()) s->draw();
+    }
+}

@@ -6,6 +6,19 @@
 #include "render/render_target.h"
 #include "render/text.h"
 
+namespace {
+constexpr int32_t kFirstBlueLevel = 9;
+constexpr kwBoardColours kPurple{127, 52, 142, 226, 93, 253};
+constexpr kwBoardColours kBlue{122, 129, 246, 0, 53, 130};
+constexpr kwBoardColours kGreen{122, 246, 129, 0, 130, 53};
+}  // namespace
+
+kwBoardColours boardColoursForLevel(int32_t level, int32_t levelCount) {
+    if (level < kFirstBlueLevel) return kPurple;
+    if (level >= levelCount) return kGreen;
+    return kBlue;
+}
+
 kwBoardBackground::kwBoardBackground() {
     depth = kDepth;
 }

@@ -9,16 +9,29 @@
 
 #include "render/drawable.h"
 
+// The two colours of a level's checkerboard; the first fills the top-left
+// square.
+struct kwBoardColours {
+    int r1, g1, b1;
+    int r2, g2, b2;
+};
+// Purple for levels 1..8, green from the last level (`levelCount`) on, blue
+// in between.
+kwBoardColours boardColoursForLevel(int32_t level, int32_t levelCount);
+
 class kwBoardBackground : public kwDrawable {
 public:
     static constexpr int kColumns = 16, kRows = 11, kSquare = 48;
-    static constexpr int kWidth = kColumns * kSquare;   // 768
-    static constexpr int kHeight = kRows * kSquare;     // 528
-    static constexpr int kLeft = 16, kTop = 60;          // screen pixels
+    static constexpr int kWidth = kColumns * kSquare;  // 768
+    static constexpr int kHeight = kRows * kSquare;    // 528
+    static constexpr int kLeft = 16, kTop = 60;        // screen pixels
     static constexpr float kDepth = 10000.0f;
 
     kwBoardBackground();
     void setBoardColours(int r1, int g1, int b1, int r2, int g2, int b2);
+    void setBoardColours(const kwBoardColours& c) {
+        setBoardColours(c.r1, c.g1, c.b1, c.r2, c.g2, c.b2);
+    }
     void draw() override;
 
     uint16_t pixel(int x, int y) const { return picture[std::size_t(y) * kWidth + std::size_t(x)]; }

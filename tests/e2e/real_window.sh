@@ -52,8 +52,14 @@ xdotool mousemove --window "$window" 100 100 click 1
 xdotool key --window "$window" Escape
 
 status=0
-for _ in $(seq 300); do
+for i in $(seq 300); do
     kill -0 "$game" 2>/dev/null || break
+    # On a loaded machine the first key can reach the window before it has
+    # the focus; ask again now and then.
+    if [ $((i % 50)) = 0 ]; then
+        xdotool windowactivate --sync "$window" 2>/dev/null || true
+        xdotool key --window "$window" Escape 2>/dev/null || true
+    fi
     sleep 0.1
 done
 if kill -0 "$game" 2>/dev/null; then

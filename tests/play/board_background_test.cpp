@@ -20,7 +20,10 @@ struct Frame {
     int w, h, pitchPixels;
     std::vector<uint16_t> px;
     Frame(int width, int height, int padding)
-        : w(width), h(height), pitchPixels(width + padding), px(size_t(pitchPixels) * height, kGuard) {
+        : w(width),
+          h(height),
+          pitchPixels(width + padding),
+          px(size_t(pitchPixels) * height, kGuard) {
         renderTarget = kwRenderTarget{reinterpret_cast<uint8_t*>(px.data()), pitchPixels * 2, w, h};
     }
     uint16_t at(int x, int y) const { return px[size_t(y) * pitchPixels + x]; }
@@ -59,7 +62,8 @@ TEST_F(BoardBackground, DrawsAtTheBoardsPlaceUsingThePitch) {
     EXPECT_EQ(f.at(784, 587), kGuard);
     EXPECT_EQ(f.at(783, 588), kGuard);
     for (int y = 0; y < f.h; ++y)  // the padding past each row stays untouched
-        for (int x = f.w; x < f.pitchPixels; ++x) ASSERT_EQ(f.px[size_t(y) * f.pitchPixels + x], kGuard);
+        for (int x = f.w; x < f.pitchPixels; ++x)
+            ASSERT_EQ(f.px[size_t(y) * f.pitchPixels + x], kGuard);
 }
 
 TEST_F(BoardBackground, SmallTargetsAreClippedNotOverrun) {

@@ -1,0 +1,82 @@
+// Turns through the headless runner: a level-1 turn's goal, clock and
+// seeds, play starting with a click, the clock counting down only while
+// playing, and Escape leaving for the menu after 200 ms.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <regex>
+#include <sstream>
+#include <string>
+
+#include "app/runner.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+constexpr const char* kStartPlay = "100 move 686 563\n200 click 686 563\n";  // PLAY!
+
+class PlayTurns : public ::testing::Test {
+protected:
+    void SetUp() override {
+        dir = fs::path(::testing::TempDir()) / "play_turns";
+        fs::remove_all(dir);
+        fs::create_directories(dir);
+        opts.app.dataDir = GG_BINARY_DIR "/data";
+        opts.app.settingsDir = (dir / "state").string();
+        opts.app.logPath = (dir / "gobble.log").string();
+        opts.app.haveSeed = true;
+        opts.app.seed = 9;
+        opts.dumpPath = (dir / "end.json").string();
+    }
+    void TearDown() override { fs::remove_all(dir); }
+
+    // Runs the script after starting a game; returns the dumps it asked for.
+    void run(const std::string& script) {
+        opts.scriptText = kStartPlay + script;
+        ASSERT_EQ(runHeadless(opts), 0);
+    }
+    std::string dumpAt(uint32_t ms, const std::string& name) {
+        return std::to_string(ms) + " dump " + (dir / name).string() + "\n";
+    }
+    std::string read(const std::string& name) {
+        std::ifstream in(dir / name, std::ios::binary);
+        std::ostringstream s;
+        s << in.rdbuf();
+        return s.str();
+    }
+
+    fs::path dir;
+    kwRunnerOptions opts;
+};
+
+int number(const std::string& dump, const std::string& key) {
+    std::smatch m;
+    if (!std::regex_search(dump, m, std::regex("\"" + key + "\":(-?\\d+)"))) return -9999;
+    return std::stoi(m[1]);
+}
+
+}  // namespace
+
+TEST_F(PlayTurns, LevelOneWaitsInItsIntroThenCountsDownOnceAClickStartsPlay) {
+    run(dumpAt(1500, "intro.json") + "3000 click 400 580\n" + dumpAt(3050, "started.json") +
+        dumpAt(8100, "later.json") + "8200 quit\n");
+    const std::string intro = read("intro.json"), started = read("started.json"),
+                      later = read("later.json");
+    EXPECT_EQ(number(intro, "playPhase"), 1) << intro;
+    EXPECT_EQ(number(intro, "levelGoal"), 2000);              // easy: 2000 x 1
+    EXPECT_EQ(number(intro, "timeLeft"), 155);                // 45 s and 110 s more at easy
+    EXPECT_NE(intro.find("\"type\":1,"), std::string::npos);  // the orange of its seeds
+    EXPECT_EQ(number(started, "playPhase"), 2) << started;
+    EXPECT_EQ(number(later, "timeLeft"), 150);  // five whole seconds of play
+    EXPECT_GT(number(later, "levelPoints"), 0);
+}
+
+TEST_F(PlayTurns, EscapeReturnsToTheMenuAfter200ms) {
+    run("2000 key escape\n" + dumpAt(2150, "soon.json") + dumpAt(2400, "after.json") +
+        "2500 quit\n");
+    EXPECT_NE(read("soon.json").find("\"scene\":\"play\""), std::string::npos);
+    EXPECT_NE(read("after.json").find("\"scene\":\"menu\""), std::string::npos);
+    EXPECT_NE(read("after.json").find("\"play\":null"), std::string::npos);
+}

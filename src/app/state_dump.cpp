@@ -12,6 +12,8 @@
 #include "input/cursor.h"
 #include "input/mouse.h"
 #include "platform/platform.h"
+#include "play/level_spawner.h"
+#include "play/play_scene.h"
 #include "shell/app.h"
 #include "shell/clock.h"
 #include "shell/game_state.h"
@@ -134,6 +136,26 @@ void writePiece(kwJsonWriter& j, const kwPiece& p) {
         .endObject();
 }
 
+// The play scene's turn: phase, clock, intro lines, dialog and spawner.
+void writeTurn(kwJsonWriter& j, const kwPlayScene& scene) {
+    j.value("phase", gameState.playPhase).value("timeLeft", gameState.timeLeft);
+    if (scene.introText) {
+        j.beginArray("intro");
+        for (const std::string& line : scene.introText->texts()) j.value(nullptr, line);
+        j.endArray();
+    } else {
+        j.null("intro");
+    }
+    j.flag("exitDialog", scene.exitDialog && scene.exitDialog->isOpen());
+    if (scene.spawner)
+        j.beginObject("spawner")
+            .value("state", int64_t(scene.spawner->state))
+            .value("bagIndex", scene.spawner->nextBagIndex())
+            .endObject();
+    else
+        j.null("spawner");
+}
+
 void writePlay(kwJsonWriter& j) {
     if (!boardHost || !pieceList) {
         j.null("play");
@@ -141,8 +163,9 @@ void writePlay(kwJsonWriter& j) {
     }
     j.beginObject("play")
         .value("levelPoints", boardHost->levelPoints)
-        .value("levelGoal", boardHost->levelGoal)
-        .beginArray("pieces");
+        .value("levelGoal", boardHost->levelGoal);
+    if (const auto* scene = dynamic_cast<const kwPlayScene*>(boardHost)) writeTurn(j, *scene);
+    j.beginArray("pieces");
     for (const kwPiece* p : pieceList->slots)
         if (p) writePiece(j, *p);
     if (const kwPiece* held = handPiece()) writePiece(j, *held);

@@ -14,12 +14,12 @@ constexpr int kLineSize = 32;
 void kwTextBlock::addLevelLine(int32_t level) {
     char line[kLineSize];
     std::snprintf(line, sizeof line, "Level %d", int(level));
-    addLine(line);
+    record(line);
 }
 
 void kwTextBlock::addLines(const char* const* text, int32_t n) {
     if (!text) return;
-    for (int32_t i = 0; i < n; ++i) addLine(text[i]);
+    for (int32_t i = 0; i < n; ++i) record(text[i]);
 }
 
 // The name is cut at the longest a player may have, so an unterminated
@@ -28,10 +28,15 @@ void kwTextBlock::addTurnLine(const char* playerName) {
     char line[kLineSize];
     std::snprintf(line, sizeof line, "%.*s's turn!", kMaxPlayerNameLength,
                   playerName ? playerName : "");
-    addLine("");
-    addLine(line);
+    record("");
+    record(line);
 }
 
 void kwTextBlock::addTimeOutLines() {
     addLines(kTimeOutLines, kTimeOutLineCount);
+}
+
+void kwTextBlock::record(const char* text) {
+    addLine(text);
+    lineTexts.emplace_back(text);
 }

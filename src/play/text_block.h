@@ -4,6 +4,8 @@
 #pragma once
 
 #include <cstdint>
+#include <string>
+#include <vector>
 
 #include "render/glyph_text.h"
 
@@ -17,4 +19,11 @@ public:
     void addTurnLine(const char* playerName);
     // "Out", "", "of", "", "Time!": three words with empty lines between.
     void addTimeOutLines();
+
+    // The lines as text, in order (for the state dump and tests).
+    const std::vector<std::string>& texts() const { return lineTexts; }
+
+private:
+    void record(const char* text);
+    std::vector<std::string> lineTexts;
 };

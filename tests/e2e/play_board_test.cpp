@@ -20,7 +20,10 @@ constexpr const char* kStartPlay = "100 move 686 563\n200 click 686 563\n";  // 
 class PlayBoard : public ::testing::Test {
 protected:
     void SetUp() override {
-        dir = fs::path(::testing::TempDir()) / "play_board";
+        // Tests run in parallel processes: each has its own folder.
+        dir = fs::path(::testing::TempDir()) /
+              ("play_board_" +
+               std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
         fs::remove_all(dir);
         fs::create_directories(dir);
         opts.app.dataDir = GG_BINARY_DIR "/data";

@@ -3,55 +3,22 @@
 // it down on the board, and the same seed replays the same board.
 #include <gtest/gtest.h>
 
-#include <filesystem>
-#include <fstream>
 #include <regex>
-#include <sstream>
 #include <string>
 
-#include "app/runner.h"
-
-namespace fs = std::filesystem;
+#include "game_run.h"
 
 namespace {
 
-constexpr const char* kStartPlay = "100 move 686 563\n200 click 686 563\n";  // PLAY!
-
-class PlayBoard : public ::testing::Test {
+class PlayBoard : public GameRun {
 protected:
-    void SetUp() override {
-        // Tests run in parallel processes: each has its own folder.
-        dir = fs::path(::testing::TempDir()) /
-              ("play_board_" +
-               std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
-        fs::remove_all(dir);
-        fs::create_directories(dir);
-        opts.app.dataDir = GG_BINARY_DIR "/data";
-        opts.app.settingsDir = (dir / "state").string();
-        opts.app.logPath = (dir / "gobble.log").string();
-        opts.app.haveSeed = true;
-        opts.app.seed = 5;
-        opts.dumpPath = (dir / "end.json").string();
-    }
-    void TearDown() override { fs::remove_all(dir); }
-
     std::string run(const std::string& script) {
+        opts.app.seed = 5;
         opts.scriptText = kStartPlay + script;
         EXPECT_EQ(runHeadless(opts), 0);
-        return read(dir / "mid.json");
+        return read("mid.json");
     }
-    static std::string read(const fs::path& p) {
-        std::ifstream in(p, std::ios::binary);
-        std::ostringstream s;
-        s << in.rdbuf();
-        return s.str();
-    }
-    std::string dumpAt(uint32_t ms) {
-        return std::to_string(ms) + " dump " + (dir / "mid.json").string() + "\n";
-    }
-
-    fs::path dir;
-    kwRunnerOptions opts;
+    std::string dumpAt(uint32_t ms) const { return GameRun::dumpAt(ms, "mid.json"); }
 };
 
 // The screen position of the first idle piece in a dump.
@@ -94,7 +61,7 @@ TEST_F(PlayBoard, AClickPicksAPieceUpAndTheNextPutsItDown) {
     EXPECT_NE(dropped.find("\"carrying\":false"), std::string::npos) << dropped;
     // Screen (400, 330) is cell (8, 5).
     EXPECT_NE(dropped.find("\"column\":8,\"row\":5,"), std::string::npos) << dropped;
-    const std::string log = read(dir / "gobble.log");
+    const std::string log = read("gobble.log");
     for (const char* missing : {"unable to find", "could not load", "missing or unusable"})
         EXPECT_EQ(log.find(missing), std::string::npos) << missing << "\n" << log;
 }

@@ -7,21 +7,15 @@
 
 #include <cstdio>
 #include <cstdlib>
-#include <filesystem>
-#include <fstream>
 #include <initializer_list>
-#include <sstream>
 #include <string>
 #include <vector>
 
-#include "app/runner.h"
+#include "game_run.h"
 #include "shell/game_state.h"
-
-namespace fs = std::filesystem;
 
 namespace {
 
-constexpr const char* kStartPlay = "100 move 686 563\n200 click 686 563\n";  // PLAY!
 constexpr const char* kAlarmClock = "58 40";  // the clock's hot spot, scene (-342, 260)
 
 // One state dump, with the few fields these tests read.
@@ -83,27 +77,17 @@ std::string introTail(const Dump& d) {
     return "[" + lines[lines.size() - 2] + "][" + lines.back() + "]";
 }
 
-class PlayGame : public ::testing::Test {
+class PlayGame : public GameRun {
 protected:
     void SetUp() override {
+        GameRun::SetUp();
         saved = gameState;
-        // Tests run in parallel processes: each has its own folder.
-        dir = fs::path(::testing::TempDir()) /
-              ("play_game_" +
-               std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
-        fs::remove_all(dir);
-        fs::create_directories(dir);
-        opts.app.dataDir = GG_BINARY_DIR "/data";
-        opts.app.settingsDir = (dir / "state").string();
-        opts.app.logPath = (dir / "gobble.log").string();
-        opts.app.haveSeed = true;
-        opts.app.seed = 9;
         opts.frameMs = 50;
     }
     void TearDown() override {
         gameState = saved;
         setSettingsFolder("");
-        fs::remove_all(dir);
+        GameRun::TearDown();
     }
 
     // What the menu would have saved: one skill per player (named Ann, Bob
@@ -133,26 +117,16 @@ protected:
     // from `from` to `to`; returns the dumps in time order.
     std::vector<Dump> run(const std::string& script, uint32_t from, uint32_t to, uint32_t every) {
         std::string text = kStartPlay + script;
-        for (uint32_t t = from; t <= to; t += every)
-            text += std::to_string(t) + " dump " + path(t) + "\n";
+        for (uint32_t t = from; t <= to; t += every) text += dumpAt(t, name(t));
         opts.scriptText = text + std::to_string(to + 1) + " quit\n";
         EXPECT_EQ(runHeadless(opts), 0);
         std::vector<Dump> dumps;
-        for (uint32_t t = from; t <= to; t += every) {
-            std::ifstream in(path(t), std::ios::binary);
-            std::ostringstream s;
-            s << in.rdbuf();
-            dumps.push_back({t, s.str()});
-        }
+        for (uint32_t t = from; t <= to; t += every) dumps.push_back({t, read(name(t))});
         return dumps;
     }
-    std::string path(uint32_t t) const {
-        return (dir / ("d" + std::to_string(t) + ".json")).string();
-    }
+    static std::string name(uint32_t t) { return "d" + std::to_string(t) + ".json"; }
 
     kwGameState saved;
-    fs::path dir;
-    kwRunnerOptions opts;
 };
 
 // The first dump at or after index `from` that satisfies `test`, or -1.

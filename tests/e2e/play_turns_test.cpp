@@ -4,55 +4,19 @@
 // after 200 ms.
 #include <gtest/gtest.h>
 
-#include <filesystem>
-#include <fstream>
 #include <regex>
-#include <sstream>
 #include <string>
 
-#include "app/runner.h"
-
-namespace fs = std::filesystem;
+#include "game_run.h"
 
 namespace {
 
-constexpr const char* kStartPlay = "100 move 686 563\n200 click 686 563\n";  // PLAY!
-
-class PlayTurns : public ::testing::Test {
+class PlayTurns : public GameRun {
 protected:
-    void SetUp() override {
-        // Tests run in parallel processes: each has its own folder.
-        dir = fs::path(::testing::TempDir()) /
-              ("play_turns_" +
-               std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
-        fs::remove_all(dir);
-        fs::create_directories(dir);
-        opts.app.dataDir = GG_BINARY_DIR "/data";
-        opts.app.settingsDir = (dir / "state").string();
-        opts.app.logPath = (dir / "gobble.log").string();
-        opts.app.haveSeed = true;
-        opts.app.seed = 9;
-        opts.dumpPath = (dir / "end.json").string();
-    }
-    void TearDown() override { fs::remove_all(dir); }
-
-    // Runs the script after starting a game; returns the dumps it asked for.
     void run(const std::string& script) {
         opts.scriptText = kStartPlay + script;
         ASSERT_EQ(runHeadless(opts), 0);
     }
-    std::string dumpAt(uint32_t ms, const std::string& name) {
-        return std::to_string(ms) + " dump " + (dir / name).string() + "\n";
-    }
-    std::string read(const std::string& name) {
-        std::ifstream in(dir / name, std::ios::binary);
-        std::ostringstream s;
-        s << in.rdbuf();
-        return s.str();
-    }
-
-    fs::path dir;
-    kwRunnerOptions opts;
 };
 
 int number(const std::string& dump, const std::string& key) {
@@ -106,5 +70,5 @@ TEST_F(PlayTurns, TheExitDialogPausesAndEachButtonDoesItsJob) {
     EXPECT_NE(read("menu.json").find("\"scene\":\"menu\""), std::string::npos);
 
     run("1100 " + openIt + "1300 click 400 372\n" + dumpAt(5000, "late.json"));
-    EXPECT_FALSE(fs::exists(dir / "late.json"));  // the program had ended
+    EXPECT_FALSE(std::filesystem::exists(dir / "late.json"));  // the program had ended
 }

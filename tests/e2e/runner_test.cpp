@@ -1,7 +1,8 @@
 // Whole-game runs through the headless runner: start-up to shutdown, the
 // timed script, focus, quitting and the settings record on disk.
-#include <gtest/gtest.h>
+#include "app/runner.h"
 
+#include <gtest/gtest.h>
 #include <sys/stat.h>
 
 #include <filesystem>
@@ -9,7 +10,6 @@
 #include <sstream>
 #include <string>
 
-#include "app/runner.h"
 #include "app/runner_script.h"
 #include "png_reader.h"
 
@@ -20,7 +20,8 @@ class RunnerTest : public ::testing::Test {
 protected:
     void SetUp() override {
         dir = fs::path(::testing::TempDir()) /
-              ("runner_" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
+              ("runner_" +
+               std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
         fs::remove_all(dir);
         fs::create_directories(dir / "data");
         opts.app.dataDir = (dir / "data").string();
@@ -58,15 +59,19 @@ TEST_F(RunnerTest, RunsTheRequestedFramesThenShutsDownAndSaves) {
     EXPECT_TRUE(contains(d, "\"gameTime\":160")) << d;
     EXPECT_TRUE(contains(d, "\"playerName\":[\"player 1\",\"player 2\",\"player 3\"]")) << d;
     EXPECT_TRUE(contains(d, "{\"name\":\"Sparkly\",\"skill\":1,\"level\":4,\"score\":10000}")) << d;
-    EXPECT_TRUE(contains(d, "\"cursor\":{\"x\":640,\"y\":410,\"hotX\":15,\"hotY\":15,\"carrying\":false}"))
+    EXPECT_TRUE(
+        contains(d, "\"cursor\":{\"x\":640,\"y\":410,\"hotX\":15,\"hotY\":15,\"carrying\":false}"))
         << d;  // the menu puts the pointer at (240, -110)
 
     EXPECT_EQ(fs::file_size(dir / "state" / "ggdt_rec.tmp"), 185u);
     std::string log = read(dir / "gobble.log");
     EXPECT_EQ(log.rfind("*** Application begins ***\r\n\r\n", 0), 0u);
-    size_t order[] = {log.find("Init Instance... ok"), log.find("Video Screen Initialized to 800x600x16"),
-                      log.find("Init Video Screen... ok"), log.find("Input initialized ok"),
-                      log.find("Read global lfl"), log.find("InitGlobalGraphics complete"),
+    size_t order[] = {log.find("Init Instance... ok"),
+                      log.find("Video Screen Initialized to 800x600x16"),
+                      log.find("Init Video Screen... ok"),
+                      log.find("Input initialized ok"),
+                      log.find("Read global lfl"),
+                      log.find("InitGlobalGraphics complete"),
                       log.find("Exiting Application\r\n\r\n")};
     for (size_t i = 0; i < std::size(order); ++i) {
         ASSERT_NE(order[i], std::string::npos) << i << "\n" << log;
@@ -159,17 +164,18 @@ TEST_F(RunnerTest, AnUnreadableScriptFailsBeforeStarting) {
 TEST(RunnerScript, ParsesEveryActionAndSortsByTime) {
     std::vector<kwScriptAction> a;
     std::string err;
-    ASSERT_TRUE(parseRunnerScript("300 click 10 20  # left\n"
-                                  "100 move 799 599\n"
-                                  "\n   # only a comment\n"
-                                  "200 rclick 0 0\n"
-                                  "200 key delete\n"
-                                  "400 char a#b\\r\\b\\t\\\\\n"
-                                  "500 focus off\n"
-                                  "600 screenshot shot one.png\n"
-                                  "700 dump d.json\n"
-                                  "800 quit\n",
-                                  &a, &err))
+    ASSERT_TRUE(
+        parseRunnerScript("300 click 10 20  # left\n"
+                          "100 move 799 599\n"
+                          "\n   # only a comment\n"
+                          "200 rclick 0 0\n"
+                          "200 key delete\n"
+                          "400 char a#b\\r\\b\\t\\\\\n"
+                          "500 focus off\n"
+                          "600 screenshot shot one.png\n"
+                          "700 dump d.json\n"
+                          "800 quit\n",
+                          &a, &err))
         << err;
     ASSERT_EQ(a.size(), 9u);
     EXPECT_EQ(a[0].kind, kwActionKind::Move);

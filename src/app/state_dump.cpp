@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "app/json_writer.h"
+#include "audio/sound.h"
 #include "board/board_host.h"
 #include "board/hand.h"
 #include "board/piece.h"
@@ -11,6 +12,7 @@
 #include "board/piece_script.h"
 #include "input/cursor.h"
 #include "input/mouse.h"
+#include "menu/menu_scene.h"
 #include "platform/platform.h"
 #include "play/level_spawner.h"
 #include "play/play_scene.h"
@@ -136,6 +138,18 @@ void writePiece(kwJsonWriter& j, const kwPiece& p) {
         .endObject();
 }
 
+// The menu while it is the current scene: the open panel, the name field
+// with the focus (none until the players panel exists), the menu music.
+void writeMenu(kwJsonWriter& j) {
+    auto* menu = dynamic_cast<kwMenuScene*>(sceneManager ? sceneManager->current : nullptr);
+    if (!menu) {
+        j.null("menu");
+        return;
+    }
+    j.beginObject("menu").value("openPanel", menu->openPanel).null("focusedField");
+    j.flag("musicPlaying", menu->music && menu->music->isPlaying()).endObject();
+}
+
 // The play scene's turn: phase, clock, intro lines, dialog and spawner.
 void writeTurn(kwJsonWriter& j, const kwPlayScene& scene) {
     j.value("phase", gameState.playPhase).value("timeLeft", gameState.timeLeft);
@@ -187,6 +201,7 @@ std::string stateDumpJson() {
     writeGameState(j);
     writeCursor(j);
     writePlay(j);
+    writeMenu(j);
     j.endObject();
     return j.text();
 }

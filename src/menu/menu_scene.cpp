@@ -2,19 +2,37 @@
 
 #include <cstdio>
 
+#include "audio/sound.h"
+#include "audio/sound_list.h"
+#include "audio/sound_volume.h"
 #include "input/cursor.h"
 #include "input/mouse.h"
+#include "menu/logo_pulse_script.h"
 #include "shell/flags.h"
+#include "shell/game_state.h"
 #include "shell/scene_manager.h"
 #include "shell/scenes.h"
 
 namespace {
 constexpr const char* kButtonStems[kwMenuScene::kButtonCount] = {
     "play", "howto", "players", "skill", "volume", "scores", "credits", "split"};
-}
+// The panel each button opens (0: none).
+constexpr int32_t kButtonPanel[kwMenuScene::kButtonCount] = {0, 4, 1, 2, 3, 6, 5, 0};
+constexpr int32_t kCreditsPanel = 5;
+constexpr float kPanelDepth = 100.0f;
+constexpr float kCreditsDrop = -10.0f;     // 10 px below its stored place
+constexpr float kCopyrightShift = -20.0f;  // 20 px left of its stored place
+constexpr uint32_t kCopyrightOpacity = 128;
+constexpr float kSoundScale = 1.0f;
+constexpr const char* kPanelArchives[] = {"sub_players.lfl", "sub_skill.lfl", "sub_volume.lfl",
+                                          "sub_credits.lfl", "sub_howto.lfl", "sub_hs.lfl"};
+}  // namespace
 
 kwMenuScene::kwMenuScene() = default;
-kwMenuScene::~kwMenuScene() { clear(); }
+kwMenuScene::~kwMenuScene() {
+    clear();
+    unloadSounds();
+}
 
 void kwMenuScene::addPicture(std::unique_ptr<kwEyeTransparency>& slot, const char* name) {
     slot = std::make_unique<kwEyeTransparency>();
@@ -36,33 +54,114 @@ void kwMenuScene::enter() {
     reset();
     if (cursorSlot.drawable) cursorSlot.drawable->visible = true;
     archive->add_lfl("menu.lfl");
+    for (const char* a : kPanelArchives) archive->add_lfl(a);
     stripes = std::make_unique<kwStripeBackground>();
     addDrawable(stripes.get());
-    addPicture(title, "title_01.eye");
-    if (title) title->depth = 100.0f;
+    createPictures();
     for (int i = 0; i < kButtonCount; ++i) addButton(i, kButtonStems[i]);
+    loadSounds();
+    addScript(new kwLogoPulseScript(logo.get(), &openPanel));
     addScript(new kwMenuInputScript(this));
     setMousePos(240, -110);
     openPanel = 0;
 }
 
 void kwMenuScene::leave() {
+    unloadSounds();
     stripes.reset();
     title.reset();
+    for (auto* p : {&startPanel, &startHover, &credits}) p->reset();
+    logo.reset();
+    copyright.reset();
     for (Button& b : buttons) b = Button{};
     clear();
 }
 
-void kwMenuScene::startGame() { sceneManager->requestSceneAfter(scenes.play, kStartDelayMs); }
+void kwMenuScene::startGame() {
+    sceneManager->requestSceneAfter(scenes.play, kStartDelayMs);
+}
+
+// Pictures the scene itself shows besides the buttons.
+void kwMenuScene::createPictures() {
+    addPicture(startPanel, "orange_01.eye");
+    addPicture(startHover, "orange_02.eye");
+    for (auto* p : {&startPanel, &startHover})
+        if (*p) (*p)->depth = kPanelDepth;
+    if (startHover) startHover->visible = false;
+    addPicture(credits, "credits_01.eye");
+    if (credits) {
+        credits->y += kCreditsDrop;
+        credits->visible = false;
+    }
+    logo = std::make_unique<kwEyeTransparencyConstantAlpha>();
+    if (attachImageAndAdd(logo.get(), "quenvale_logo.eye")) {
+        logo->depth = kPanelDepth;
+        logo->visible = false;
+    } else {
+        logo.reset();
+    }
+    copyright = std::make_unique<kwEyeTransparencyConstantAlpha>();
+    if (attachImageAndAdd(copyright.get(), "copyright.eye")) {
+        copyright->x += kCopyrightShift;
+        copyright->depth = kPanelDepth;
+        copyright->opacity = kCopyrightOpacity;
+    } else {
+        copyright.reset();
+    }
+    addPicture(title, "title_01.eye");
+    if (title) title->depth = kPanelDepth;
+}
+
+void kwMenuScene::loadSounds() {
+    soundArchive = std::make_unique<kwLinkedFileList>();
+    soundArchive->add_lfl("sfx.lfl");
+    clickSound = std::make_unique<kwSound>(soundArchive->find("click_01.noi"));
+    if (soundList) soundList->add(clickSound.get());
+    if (gameState.musicVolume <= 0) return;  // silent for the whole visit
+    musicSound = std::make_unique<kwSound>(soundArchive->find("menu_music_01.noi"));
+    if (soundList) soundList->add(musicSound.get());
+    music = musicSound.get();
+    playMusic(music, kSoundScale, true);
+}
+
+void kwMenuScene::unloadSounds() {
+    music = nullptr;
+    for (auto* s : {&musicSound, &clickSound}) {
+        if (!*s) continue;
+        (*s)->stop();
+        if (soundList) soundList->remove(s->get());
+        s->reset();
+    }
+    if (soundArchive) soundArchive->clear();
+    soundArchive.reset();
+}
+
+void kwMenuScene::playClick() {
+    if (clickSound) playSound(clickSound.get(), kSoundScale, false);
+}
+
+void kwMenuScene::hidePanels() {
+    for (auto* p : {&startPanel, &startHover, &credits})
+        if (*p) (*p)->visible = false;
+}
+
+void kwMenuScene::openButton(int index) {
+    hidePanels();
+    if (index == kPlayButton) startGame();
+    if (index == kQuitButton) appFlags.quitRequested = true;
+    if (kButtonPanel[index] != 0) openPanel = kButtonPanel[index];
+    if (openPanel == kCreditsPanel && credits) credits->visible = true;
+}
 
 void kwMenuScene::handleClick(int32_t x, int32_t y) {
+    playClick();
     for (int i = 0; i < kButtonCount; ++i) {
         Button& b = buttons[static_cast<size_t>(i)];
         if (!b.bound || !b.normal->hitTest(x, y, false)) continue;
-        if (i == kPlayButton) startGame();
-        if (i == kQuitButton) appFlags.quitRequested = true;
+        openButton(i);
         return;
     }
+    if (openPanel == 0 && startPanel && startPanel->hitTest(x, y, false)) startGame();
 }
 
 void kwMenuScene::updateHover(int32_t x, int32_t y) {
@@ -71,6 +170,11 @@ void kwMenuScene::updateHover(int32_t x, int32_t y) {
         bool over = b.normal->hitTest(x, y, false);
         b.normal->visible = !over || !b.highlight;
         if (b.highlight) b.highlight->visible = over;
+    }
+    if (openPanel == 0 && startPanel && startHover) {
+        const bool over = startPanel->hitTest(x, y, false);
+        startPanel->visible = !over;
+        startHover->visible = over;
     }
 }
 

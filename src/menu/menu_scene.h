@@ -5,9 +5,12 @@
 #include <array>
 #include <memory>
 
+#include "assets/linked_file.h"
 #include "menu/stripe_background.h"
 #include "render/eye.h"
 #include "render/scene.h"
+
+class kwSound;
 
 class kwMenuScene : public kwScene {
 public:
@@ -25,6 +28,7 @@ public:
     void updateHover(int32_t x, int32_t y);
 
     int32_t openPanel = 0;
+    kwSound* music = nullptr;  // the menu music while it is loaded; owned below
 
 private:
     struct Button {
@@ -34,9 +38,20 @@ private:
     void addPicture(std::unique_ptr<kwEyeTransparency>& slot, const char* name);
     void addButton(int index, const char* stem);
     void startGame();
+    void createPictures();
+    void loadSounds();
+    void unloadSounds();
+    // Hides the start picture, the credits and every panel.
+    void hidePanels();
+    void openButton(int index);
+    void playClick();
 
     std::unique_ptr<kwStripeBackground> stripes;
     std::unique_ptr<kwEyeTransparency> title;
+    std::unique_ptr<kwEyeTransparency> startPanel, startHover, credits;
+    std::unique_ptr<kwEyeTransparencyConstantAlpha> logo, copyright;
+    std::unique_ptr<kwLinkedFileList> soundArchive;
+    std::unique_ptr<kwSound> musicSound, clickSound;
     std::array<Button, kButtonCount> buttons;
 };
 

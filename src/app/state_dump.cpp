@@ -138,15 +138,21 @@ void writePiece(kwJsonWriter& j, const kwPiece& p) {
         .endObject();
 }
 
-// The menu while it is the current scene: the open panel, the name field
-// with the focus (none until the players panel exists), the menu music.
+// The menu while it is the current scene: the open panel, the players
+// panel's name field with the focus (null before the panel has loaded), the
+// menu music.
 void writeMenu(kwJsonWriter& j) {
     auto* menu = dynamic_cast<kwMenuScene*>(sceneManager ? sceneManager->current : nullptr);
     if (!menu) {
         j.null("menu");
         return;
     }
-    j.beginObject("menu").value("openPanel", menu->openPanel).null("focusedField");
+    j.beginObject("menu").value("openPanel", menu->openPanel);
+    const kwPlayersPanel* players = menu->playersPanel.get();
+    if (players && players->form && players->form->focusedField)
+        j.value("focusedField", std::string(players->form->focusedField->name));
+    else
+        j.null("focusedField");
     j.flag("musicPlaying", menu->music && menu->music->isPlaying()).endObject();
 }
 

@@ -19,6 +19,8 @@ constexpr const char* kButtonStems[kwMenuScene::kButtonCount] = {
 // The panel each button opens (0: none).
 constexpr int32_t kButtonPanel[kwMenuScene::kButtonCount] = {0, 4, 1, 2, 3, 6, 5, 0};
 constexpr int32_t kCreditsPanel = 5;
+constexpr int32_t kScoresPanel = 6;
+constexpr int32_t kPanelCount = 6;  // openPanel values 1..6; 5 (credits) is a picture
 constexpr float kPanelDepth = 100.0f;
 constexpr float kCreditsDrop = -10.0f;     // 10 px below its stored place
 constexpr float kCopyrightShift = -20.0f;  // 20 px left of its stored place
@@ -57,9 +59,11 @@ void kwMenuScene::enter() {
     for (const char* a : kPanelArchives) archive->add_lfl(a);
     stripes = std::make_unique<kwStripeBackground>();
     addDrawable(stripes.get());
+    createPanels();
     createPictures();
     for (int i = 0; i < kButtonCount; ++i) addButton(i, kButtonStems[i]);
     loadSounds();
+    if (volumePanel) volumePanel->setMusic(music);
     addScript(new kwLogoPulseScript(logo.get(), &openPanel));
     addScript(new kwMenuInputScript(this));
     setMousePos(240, -110);
@@ -68,6 +72,7 @@ void kwMenuScene::enter() {
 
 void kwMenuScene::leave() {
     unloadSounds();
+    freePanels();
     stripes.reset();
     title.reset();
     for (auto* p : {&startPanel, &startHover, &credits}) p->reset();
@@ -140,20 +145,72 @@ void kwMenuScene::playClick() {
     if (clickSound) playSound(clickSound.get(), kSoundScale, false);
 }
 
+// Each panel loads its pictures from the scene's archive; all start hidden.
+void kwMenuScene::createPanels() {
+    howToPanel = std::make_unique<kwHowToPanel>(archive.get());
+    playersPanel = std::make_unique<kwPlayersPanel>(archive.get());
+    skillPanel = std::make_unique<kwSkillPanel>(archive.get());
+    volumePanel = std::make_unique<kwVolumePanel>(archive.get());
+    scoresPanel = std::make_unique<kwHighScorePanel>();
+    scoresPanel->load(archive.get());
+    for (int32_t p = 1; p <= kPanelCount; ++p)
+        if (kwDrawable* d = panelFor(p)) {
+            d->visible = false;
+            addDrawable(d);
+        }
+}
+
+// Panels go before the scene's archive does: their pictures live in it.
+void kwMenuScene::freePanels() {
+    for (int32_t p = 1; p <= kPanelCount; ++p)
+        if (kwDrawable* d = panelFor(p)) removeDrawable(d);
+    howToPanel.reset();
+    playersPanel.reset();
+    skillPanel.reset();
+    volumePanel.reset();
+    scoresPanel.reset();
+}
+
+kwDrawable* kwMenuScene::panelFor(int32_t panel) const {
+    switch (panel) {
+        case 1:
+            return playersPanel.get();
+        case 2:
+            return skillPanel.get();
+        case 3:
+            return volumePanel.get();
+        case 4:
+            return howToPanel.get();
+        case kScoresPanel:
+            return scoresPanel.get();
+        default:
+            return nullptr;
+    }
+}
+
 void kwMenuScene::hidePanels() {
     for (auto* p : {&startPanel, &startHover, &credits})
         if (*p) (*p)->visible = false;
+    for (int32_t p = 1; p <= kPanelCount; ++p)
+        if (kwDrawable* d = panelFor(p)) d->visible = false;
 }
 
 void kwMenuScene::openButton(int index) {
     hidePanels();
     if (index == kPlayButton) startGame();
     if (index == kQuitButton) appFlags.quitRequested = true;
-    if (kButtonPanel[index] != 0) openPanel = kButtonPanel[index];
+    if (kButtonPanel[index] == 0) return;
+    openPanel = kButtonPanel[index];
     if (openPanel == kCreditsPanel && credits) credits->visible = true;
+    if (kwDrawable* d = panelFor(openPanel)) d->visible = true;
 }
 
 void kwMenuScene::handleClick(int32_t x, int32_t y) {
+    // The volume panel's click is heard at the volume it has just chosen.
+    if (openPanel == 3 && volumePanel && volumePanel->handleClick(x, y)) {
+        playClick();
+        return;
+    }
     playClick();
     for (int i = 0; i < kButtonCount; ++i) {
         Button& b = buttons[static_cast<size_t>(i)];
@@ -162,6 +219,9 @@ void kwMenuScene::handleClick(int32_t x, int32_t y) {
         return;
     }
     if (openPanel == 0 && startPanel && startPanel->hitTest(x, y, false)) startGame();
+    if (openPanel == 1 && playersPanel) playersPanel->handleClick(x, y);
+    if (openPanel == 2 && skillPanel) skillPanel->handleClick(x, y);
+    if (openPanel == kScoresPanel && scoresPanel) scoresPanel->handleClick(x, y);
 }
 
 void kwMenuScene::updateHover(int32_t x, int32_t y) {
@@ -176,6 +236,11 @@ void kwMenuScene::updateHover(int32_t x, int32_t y) {
         startPanel->visible = !over;
         startHover->visible = over;
     }
+    if (openPanel == 1 && playersPanel) playersPanel->updateHover(x, y);
+    if (openPanel == 2 && skillPanel) skillPanel->updateHover(x, y);
+    if (openPanel == 3 && volumePanel) volumePanel->updateHover(x, y);
+    if (openPanel == 4 && howToPanel) howToPanel->updateHover(x, y);
+    if (openPanel == kScoresPanel && scoresPanel) scoresPanel->updateHover(x, y);
 }
 
 void kwMenuInputScript::run() {

@@ -6,7 +6,12 @@
 #include <memory>
 
 #include "assets/linked_file.h"
+#include "menu/high_score_panel.h"
+#include "menu/how_to_panel.h"
+#include "menu/players_panel.h"
+#include "menu/skill_panel.h"
 #include "menu/stripe_background.h"
+#include "menu/volume_panel.h"
 #include "render/eye.h"
 #include "render/scene.h"
 
@@ -28,6 +33,11 @@ public:
     void updateHover(int32_t x, int32_t y);
 
     int32_t openPanel = 0;
+    std::unique_ptr<kwPlayersPanel> playersPanel;
+    std::unique_ptr<kwSkillPanel> skillPanel;
+    std::unique_ptr<kwVolumePanel> volumePanel;
+    std::unique_ptr<kwHowToPanel> howToPanel;
+    std::unique_ptr<kwHighScorePanel> scoresPanel;
     kwSound* music = nullptr;  // the menu music while it is loaded; owned below
 
 private:
@@ -43,6 +53,10 @@ private:
     void unloadSounds();
     // Hides the start picture, the credits and every panel.
     void hidePanels();
+    void createPanels();
+    void freePanels();
+    // The panel drawable for an openPanel value, or null.
+    kwDrawable* panelFor(int32_t panel) const;
     void openButton(int index);
     void playClick();
 

@@ -10,6 +10,17 @@
 
 class MenuRun : public GameRun {
 protected:
+    // One character a line, 50 ms apart, as a person types (escapes such as
+    // "\\b" count as one).
+    static std::string typed(uint32_t at, const std::string& text) {
+        std::string out;
+        for (size_t i = 0; i < text.size(); ++i, at += 50) {
+            const size_t n = text[i] == '\\' ? 2 : 1;
+            out += std::to_string(at) + " char " + text.substr(i, n) + "\n";
+            i += n - 1;
+        }
+        return out;
+    }
     std::string run(const std::string& script) {
         opts.scriptText = script;
         EXPECT_EQ(runHeadless(opts), 0);
@@ -18,8 +29,8 @@ protected:
 };
 
 TEST_F(MenuRun, CreditsOpensItsPanelAndMusicPlays) {
-    const std::string d = run("300 move 700 145\n400 click 700 145\n" + dumpAt(500, "mid.json") +
-                              "600 quit\n");
+    const std::string d =
+        run("300 move 700 145\n400 click 700 145\n" + dumpAt(500, "mid.json") + "600 quit\n");
     EXPECT_NE(d.find("\"menu\":{\"openPanel\":5,\"focusedField\":null,\"musicPlaying\":true}"),
               std::string::npos)
         << d;
@@ -38,8 +49,30 @@ TEST_F(MenuRun, NoMusicAtVolumeZeroForTheWholeVisit) {
 }
 
 TEST_F(MenuRun, TheStartPictureStartsAGame) {
-    const std::string d = run("300 move 580 330\n400 click 580 330\n" + dumpAt(700, "mid.json") +
-                              "800 quit\n");
+    const std::string d =
+        run("300 move 580 330\n400 click 580 330\n" + dumpAt(700, "mid.json") + "800 quit\n");
     EXPECT_NE(d.find("\"scene\":\"play\""), std::string::npos) << d;
     EXPECT_NE(d.find("\"menu\":null"), std::string::npos);
+}
+
+// Names typed into the players panel reach the game state at once, Delete
+// alone included, and the skill panel's hard button sets every player.
+TEST_F(MenuRun, PanelsChangeTheSettingsAtOnce) {
+    const std::string d =
+        run("300 move 217 145\n400 click 217 145\n"        // players
+            "500 move 393 255\n600 click 393 255\n"        // 2 players
+            "700 move 393 370\n800 click 393 370\n"        // name box 2
+            + typed(900, "\\b\\b\\b\\b\\b\\b\\b\\bBob") +  // "player 2" becomes "Bob"
+            "1600 key left\n1650 key left\n1700 key delete\n" + dumpAt(1800, "names.json") +
+            "1900 move 338 145\n2000 click 338 145\n"    // skill
+            "2100 move 671 218\n2200 click 671 218\n" +  // hard
+            dumpAt(2300, "mid.json") +
+            "2400 quit\n");
+    const std::string names = read("names.json");
+    EXPECT_NE(names.find("\"playerCount\":2"), std::string::npos) << names;
+    EXPECT_NE(names.find("\"playerName\":[\"player 1\",\"Bb\",\"player 3\"]"), std::string::npos)
+        << names;
+    EXPECT_NE(names.find("\"focusedField\":\"player 2\""), std::string::npos);
+    EXPECT_NE(d.find("\"playerSkill\":[3,3,3]"), std::string::npos) << d;
+    EXPECT_NE(d.find("\"openPanel\":2"), std::string::npos);
 }

@@ -39,9 +39,14 @@ std::string field(const std::string& object, const std::string& key) {
 }
 
 // The "play" value's text, and its pieces as one flat object text each.
+// The "play" value and the closing brace of the dump ("menu" comes between).
 std::string playText(const std::string& dump) {
     const size_t at = dump.find("\"play\":");
-    return at == std::string::npos ? "<missing>" : dump.substr(at + 7);
+    if (at == std::string::npos) return "<missing>";
+    std::string text = dump.substr(at + 7);
+    const size_t menu = text.rfind(",\"menu\":");
+    if (menu != std::string::npos) text = text.substr(0, menu) + "}";
+    return text;
 }
 
 std::vector<std::string> pieces(const std::string& dump) {

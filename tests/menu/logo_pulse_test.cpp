@@ -1,8 +1,8 @@
 // The logo's pulse: opacity steps of 5 between 0 and 255, visibility
 // flipping at each trough, and hidden for good once a panel is open.
-#include "menu/logo_pulse_script.h"
-
 #include <gtest/gtest.h>
+
+#include "menu/logo_pulse_script.h"
 
 TEST(LogoPulse, FadesAndFlipsAtEachTroughUntilAPanelOpens) {
     kwEyeTransparencyConstantAlpha logo;

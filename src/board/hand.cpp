@@ -36,11 +36,6 @@ bool beingEaten(const kwPiece& p) {
     return p.script && p.script->state == Eaten;
 }
 
-bool freeCell(int32_t column, int32_t row) {
-    return column >= 0 && column < kBoardColumns && row >= 0 && row < kBoardRows &&
-           !boardGrid->isOccupied(column, row);
-}
-
 // The free cell nearest to (column, row) by squared distance, first found
 // winning ties (rows upward, columns rightward); false when none is free.
 bool nearestFreeCell(int32_t& column, int32_t& row) {
@@ -68,7 +63,7 @@ bool landingCell(int32_t& column, int32_t& row) {
     const kwCell tries[] = {
         {column - 1, row}, {column + 1, row}, {column, row - 1}, {column, row + 1}};
     for (const kwCell& t : tries)
-        if (freeCell(t.column, t.row)) {
+        if (!boardGrid->isOccupied(t.column, t.row)) {  // off the board reads as taken
             column = t.column;
             row = t.row;
             return true;

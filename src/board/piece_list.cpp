@@ -7,6 +7,7 @@
 
 namespace {
 constexpr int64_t kFarAway = 1000000000;
+constexpr uint32_t kAllTypes = (1u << kPieceTypeCount) - 1;
 
 int64_t cellDistance(const kwPiece& p, int32_t column, int32_t row) {
     const int64_t dc = p.column - column;
@@ -109,12 +110,14 @@ kwPiece* kwPieceList::hitTest(int32_t qx, int32_t qy) const {
     return nullptr;
 }
 
-kwPiece* kwPieceList::nearestOfType(int32_t column, int32_t row, kwPieceType type) const {
-    if (type != kwPieceType::AnyType && countOfType(type) == 0) return nullptr;
+// The listed piece nearest to a cell among the types whose bits are set;
+// the first in slot order wins a tie.
+kwPiece* kwPieceList::nearestOfTypes(int32_t column, int32_t row, uint32_t mask) const {
+    if (!mask) return nullptr;
     kwPiece* best = nullptr;
     int64_t bestDistance = kFarAway;
     for (kwPiece* s : slots) {
-        if (!s || (type != kwPieceType::AnyType && s->pieceType() != type)) continue;
+        if (!s || !(mask >> uint32_t(s->type) & 1u)) continue;
         const int64_t d = cellDistance(*s, column, row);
         if (d < bestDistance) {
             bestDistance = d;
@@ -122,6 +125,11 @@ kwPiece* kwPieceList::nearestOfType(int32_t column, int32_t row, kwPieceType typ
         }
     }
     return best;
+}
+
+kwPiece* kwPieceList::nearestOfType(int32_t column, int32_t row, kwPieceType type) const {
+    if (type == kwPieceType::AnyType) return nearestOfTypes(column, row, kAllTypes);
+    return countOfType(type) > 0 ? nearestOfTypes(column, row, 1u << uint32_t(type)) : nullptr;
 }
 
 uint32_t kwPieceList::preyMask(const kwPiece& hunter) const {
@@ -132,19 +140,7 @@ uint32_t kwPieceList::preyMask(const kwPiece& hunter) const {
 }
 
 kwPiece* kwPieceList::nearestPrey(const kwPiece& hunter) const {
-    const uint32_t mask = preyMask(hunter);
-    if (!mask) return nullptr;
-    kwPiece* best = nullptr;
-    int64_t bestDistance = kFarAway;
-    for (kwPiece* s : slots) {
-        if (!s || !(mask >> uint32_t(s->type) & 1u)) continue;
-        const int64_t d = cellDistance(*s, hunter.column, hunter.row);
-        if (d < bestDistance) {
-            bestDistance = d;
-            best = s;
-        }
-    }
-    return best;
+    return nearestOfTypes(hunter.column, hunter.row, preyMask(hunter));
 }
 
 kwPiece* kwPieceList::firstPrey(const kwPiece& hunter) const {

@@ -66,4 +66,5 @@ private:
     std::array<int16_t, kPieceTypeCount> typeCount{};
     // Bit t set when the hunter eats type t and some piece of it is listed.
     uint32_t preyMask(const kwPiece& hunter) const;
+    kwPiece* nearestOfTypes(int32_t column, int32_t row, uint32_t mask) const;
 };

@@ -8,9 +8,9 @@ JOBS       ?= $(shell nproc)
 
 PACKAGES := cmake ninja-build g++ clang pkg-config libsdl2-dev libsdl2-ttf-dev \
             libfontconfig-dev fonts-liberation2 fonts-dejavu-core libcairo2-dev libgtest-dev libgmock-dev \
-            libbenchmark-dev libclang-rt-dev xvfb xauth xdotool x11-utils
+            libbenchmark-dev libclang-rt-dev xvfb xauth xdotool x11-utils x11-apps
 
-.PHONY: all deps configure build run test test-asan bench fuzz sheets clean
+.PHONY: all deps configure build run test test-asan bench fuzz sheets screens clean
 
 all: build
 
@@ -57,6 +57,14 @@ bench: build
 # every animation frame by frame and every picture, drawn as the game draws them.
 sheets: build
 	$(BUILD)/contact_sheets $(BUILD)/data $(BUILD)/sheets
+
+# The README's screens in docs/screens/, taken from the game as built by the
+# headless runner following tools/screens/screens.script.
+screens: build
+	rm -rf $(BUILD)/screens-state
+	$(BUILD)/gobble --headless --data $(BUILD)/data --settings-dir $(BUILD)/screens-state \
+	  --log $(BUILD)/screens.log --seed 9 --script tools/screens/screens.script
+	$(BUILD)/png_squeeze docs/screens/*.png
 
 # libFuzzer on the archive and image readers, FUZZ_SECONDS each, from seeds
 # the writers make. Crashes land in $(FUZZ_BUILD)/ as crash-* files.

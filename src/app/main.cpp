@@ -1,29 +1,57 @@
 // The gobble program: the game in a real window, or with --headless the
 // same game on the in-memory backend for tests and screenshots.
 #include <cerrno>
+#include <csignal>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <fstream>
 #include <string>
 
 #include "app/runner.h"
+#include "app/state_dump.h"
 #include "platform/sdl/sdl_platform.h"
 #include "shell/app.h"
 
 namespace {
 const char* kUsage =
     "usage: gobble [--windowed] [--pixel-layout 565|555] [--data DIR]\n"
-    "              [--settings-dir DIR] [--log FILE|-]\n"
+    "              [--settings-dir DIR] [--log FILE|-] [--dump-state FILE.json]\n"
     "       gobble --headless [--seed N] [--frame-ms MS] [--frames N] [--script FILE]\n"
     "              [--screenshot FRAME:FILE.png]... [--dump-state FILE.json]\n"
-    "              [--audio-out FILE.wav] [path options]\n";
+    "              [--audio-out FILE.wav] [path options]\n"
+    "In a window, --dump-state writes the state whenever the game gets SIGUSR1.\n";
 
 struct Args {
     bool headless = false;
     bool help = false;
     kwRunnerOptions runner;
 };
+
+// The real window's state dump, for scripts driving the game from outside
+// (and for bug reports): a signal asks, the next frame writes.
+std::string g_dumpPath;
+volatile std::sig_atomic_t g_dumpWanted = 0;
+
+void onDumpSignal(int) { g_dumpWanted = 1; }
+
+// Whole or not at all: the reader may be waiting for the file to appear.
+void dumpIfAsked() {
+    if (!g_dumpWanted) return;
+    g_dumpWanted = 0;
+    const std::string part = g_dumpPath + ".part";
+    {
+        std::ofstream out(part, std::ios::binary | std::ios::trunc);
+        out << stateDumpJson() << '\n';
+        if (!out) {
+            std::fprintf(stderr, "gobble: cannot write %s\n", part.c_str());
+            return;
+        }
+    }
+    if (std::rename(part.c_str(), g_dumpPath.c_str()) != 0)
+        std::fprintf(stderr, "gobble: cannot write %s\n", g_dumpPath.c_str());
+}
 
 bool parseNumber(const char* text, uint64_t max, uint64_t* out) {
     if (!text || !*text) return false;
@@ -111,5 +139,8 @@ int main(int argc, char** argv) {
     kwAppOptions app = args.runner.app;
     app.backend = &sdlPlatform();
     if (!startGame(app)) return 1;
-    return runMainLoop();
+    if (args.runner.dumpPath.empty()) return runMainLoop();
+    g_dumpPath = args.runner.dumpPath;
+    std::signal(SIGUSR1, onDumpSignal);
+    return runMainLoop(dumpIfAsked);
 }

@@ -136,7 +136,7 @@ void handleEvent(const kwEvent& e) {
 bool quitPosted() { return g_quitPosted || g_destroyPosted; }
 uint32_t framesRun() { return g_frames; }
 
-int runMainLoop() {
+int runMainLoop(void (*afterFrame)()) {
     bool wasActive = true;
     kwEvent e;
     while (!quitPosted()) {
@@ -150,6 +150,7 @@ int runMainLoop() {
                 if (screen) screen->restoreAllSurfaces();
             }
             runFrame();
+            if (afterFrame) afterFrame();
         } else {
             // Without the focus no frame runs; wait instead of spinning a core.
             wasActive = false;

@@ -31,8 +31,8 @@ bool quitPosted();
 void shutdownGame();
 
 // The real program's loop: runs frames while focused, waits for events while
-// not. Returns the exit code.
-int runMainLoop();
+// not. `afterFrame`, when given, runs after every frame. Returns the exit code.
+int runMainLoop(void (*afterFrame)() = nullptr);
 
 // Frames run since start-up.
 uint32_t framesRun();

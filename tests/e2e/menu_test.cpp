@@ -75,6 +75,12 @@ TEST_F(MenuRun, PanelsChangeTheSettingsAtOnce) {
     EXPECT_NE(names.find("\"focusedField\":\"player 2\""), std::string::npos);
     EXPECT_NE(d.find("\"playerSkill\":[3,3,3]"), std::string::npos) << d;
     EXPECT_NE(d.find("\"openPanel\":2"), std::string::npos);
+
+    // The next start finds them all again.
+    const std::string next = run(dumpAt(300, "mid.json") + "400 quit\n");
+    EXPECT_NE(next.find("\"playerCount\":2"), std::string::npos) << next;
+    EXPECT_NE(next.find("\"playerName\":[\"player 1\",\"Bb\",\"player 3\"]"), std::string::npos);
+    EXPECT_NE(next.find("\"playerSkill\":[3,3,3]"), std::string::npos);
 }
 
 // Every picture and sound the menu, each panel and the play screen load is

@@ -316,6 +316,11 @@ TEST_F(PlayGame, ThreeTimeOutsEndTheGameAndOfferTheScore) {
     EXPECT_EQ(menu.count("\"name\":\"Ann\""), 1);  // offered once
     EXPECT_FALSE(menu.has("\"score\":1000}"));     // the last row dropped out
     EXPECT_EQ(d.back().count("\"name\":\"Ann\""), 1);
+
+    // The table is saved with the settings: the next start shows it again.
+    const std::vector<Dump> next = run("", 300, 300, 100);
+    ASSERT_EQ(next.size(), 1u);
+    EXPECT_TRUE(next[0].has(top)) << next[0].text;
 }
 
 // Ann (hard) and Bob (easy), seed 9: Ann times out every turn; Bob completes

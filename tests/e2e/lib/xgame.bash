@@ -1,0 +1,108 @@
+# Shared by the real-window tests: an X server of their own through
+# xvfb-run, the game started in it, and the steps a person takes.
+# Sourced; the caller sets `build` and calls x_session "$@" first.
+
+# Re-runs the calling script inside xvfb-run. Exits 77 (skipped) only when no
+# X server could be started; otherwise with the script's own status.
+x_session() {
+    if [ -n "${GG_IN_XVFB:-}" ]; then return 0; fi
+    for tool in xvfb-run Xvfb xdotool xwd; do
+        if ! command -v "$tool" >/dev/null; then
+            echo "SKIPPED: $tool is not installed, so no X server can be started here"
+            exit 77
+        fi
+    done
+    started=$(mktemp)
+    status=0
+    GG_IN_XVFB=1 GG_STARTED="$started" xvfb-run -a -s "-screen 0 1024x768x24 -nolisten tcp" \
+        bash "$0" "$@" || status=$?
+    if [ ! -s "$started" ]; then
+        rm -f "$started"
+        echo "SKIPPED: xvfb-run could not start an X server (status $status)"
+        exit 77
+    fi
+    rm -f "$started"
+    exit "$status"
+}
+
+# Inside the server: note that it came up, make the work folder.
+x_begin() {
+    echo up >"$GG_STARTED"
+    work=$(mktemp -d)
+    game=""
+    trap 'x_end' EXIT
+    # Under the sanitizer build, D-Bus (loaded by SDL's X11 driver) keeps
+    # allocations for the process lifetime that the fast unwinder cannot name;
+    # leaks in our own code are caught by the headless tests.
+    export ASAN_OPTIONS="${ASAN_OPTIONS:+$ASAN_OPTIONS:}detect_leaks=0"
+}
+
+x_end() {
+    [ -n "$game" ] && kill "$game" 2>/dev/null
+    if [ -n "${GG_KEEP_SHOTS:-}" ] && [ -d "$work" ]; then
+        mkdir -p "$GG_KEEP_SHOTS" && cp "$work"/*.png "$work"/*.log "$GG_KEEP_SHOTS"/ 2>/dev/null
+    fi
+    rm -rf "$work"
+}
+
+fail() {
+    echo "FAILED: $*"
+    [ -f "$work/gobble.log" ] && { echo "--- gobble.log"; cat "$work/gobble.log"; }
+    exit 1
+}
+
+# Starts the game windowed with the given extra options; waits for its window.
+x_start_game() {
+    SDL_AUDIODRIVER=dummy "$build/gobble" --windowed --settings-dir "$work/state" \
+        --log "$work/gobble.log" "$@" &
+    game=$!
+    window=""
+    # SDL may replace its first window while setting up the renderer, so a
+    # window found early can vanish: look again until one takes the focus.
+    # (There is no window manager to hand the focus out.)
+    for _ in $(seq 300); do
+        kill -0 "$game" 2>/dev/null || fail "the game ended before its window appeared"
+        window=$(xdotool search --onlyvisible --name '^Gobble Garden!$' 2>/dev/null | head -n 1 || true)
+        if [ -n "$window" ] && timeout 5 xdotool windowfocus --sync "$window" 2>/dev/null; then
+            return 0
+        fi
+        sleep 0.1
+    done
+    fail "no window titled 'Gobble Garden!' appeared and took the focus"
+}
+
+# Moves there and clicks, in the window's own 800x600 coordinates.
+x_click() {
+    xdotool mousemove --window "$window" "$1" "$2"
+    sleep 0.1
+    xdotool click --window "$window" 1
+}
+
+# Parks the pointer (the game draws it) where no picture reacts to it.
+x_park() { xdotool mousemove --window "$window" 795 300; }
+
+x_key() { xdotool key --window "$window" "$@"; }
+
+# After the last Escape: the game must quit with status 0 and log its end.
+x_expect_clean_exit() {
+    x_wait_exit || fail "the game did not quit on Escape"
+    local status=0
+    wait "$game" || status=$?
+    game=""
+    [ "$status" = 0 ] || fail "exit status $status"
+    grep -q 'Exiting Application' "$work/gobble.log" || fail "log lacks the shutdown line"
+}
+
+# Waits until the game has quit; false if it is still running after 30 s.
+x_wait_exit() {
+    for i in $(seq 300); do
+        kill -0 "$game" 2>/dev/null || return 0
+        # A key sent before the window had the focus may be lost: ask again now and then.
+        if [ $((i % 50)) = 0 ]; then
+            xdotool windowfocus --sync "$window" 2>/dev/null || true
+            xdotool key --window "$window" Escape 2>/dev/null || true
+        fi
+        sleep 0.1
+    done
+    return 1
+}

@@ -8,9 +8,9 @@ JOBS       ?= $(shell nproc)
 
 PACKAGES := cmake ninja-build g++ clang pkg-config libsdl2-dev libsdl2-ttf-dev \
             libfontconfig-dev fonts-liberation2 fonts-dejavu-core libcairo2-dev libgtest-dev libgmock-dev \
-            libbenchmark-dev libclang-rt-dev xvfb xauth xdotool x11-utils x11-apps
+            libbenchmark-dev libclang-rt-dev xvfb xauth xdotool x11-utils x11-apps desktop-file-utils
 
-.PHONY: all deps configure build run test test-asan bench fuzz sheets screens clean
+.PHONY: all deps configure build run test test-asan soak bench fuzz fuzz-build fuzz-quick sheets screens clean
 
 all: build
 
@@ -40,6 +40,7 @@ run: build
 
 test: build
 	cd $(BUILD) && ctest --output-on-failure -j $(JOBS)
+	$(MAKE) --no-print-directory fuzz-quick
 
 test-asan: deps
 	cmake -S . -B $(ASAN_BUILD) -G $(GENERATOR) -DCMAKE_BUILD_TYPE=Debug -DGG_SANITIZE=ON -DGG_BENCH=OFF
@@ -48,10 +49,26 @@ test-asan: deps
 	  LSAN_OPTIONS=suppressions=$(CURDIR)/tests/lsan.supp \
 	  ctest --output-on-failure -j $(JOBS)
 
+# The monkey plays the whole game headless for SOAK_MINUTES of game time in
+# test-asan's build (ASan, UBSan, LeakSanitizer), the board's invariants
+# checked after every frame. An error, a leak, a broken invariant, a failure
+# in the debug log or a step that did not do what it should fails the door.
+SOAK_MINUTES  ?= 120
+SOAK_SEED     ?= 1
+SOAK_FRAME_MS ?= 16
+soak: deps
+	cmake -S . -B $(ASAN_BUILD) -G $(GENERATOR) -DCMAKE_BUILD_TYPE=Debug -DGG_SANITIZE=ON -DGG_BENCH=OFF
+	cmake --build $(ASAN_BUILD) -j $(JOBS) --target gobble_soak
+	ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 \
+	  LSAN_OPTIONS=suppressions=$(CURDIR)/tests/lsan.supp \
+	  $(ASAN_BUILD)/gobble_soak --minutes $(SOAK_MINUTES) --seed $(SOAK_SEED) \
+	  --frame-ms $(SOAK_FRAME_MS) --work $(ASAN_BUILD)/soak
+
 bench: build
 	mkdir -p $(BUILD)/bench
 	$(BUILD)/gobble_bench --benchmark_repetitions=3 --benchmark_report_aggregates_only=true \
-	  --benchmark_out=$(BUILD)/bench/results.json --benchmark_out_format=json
+	  --benchmark_out=$(BUILD)/bench/results.json --benchmark_out_format=json \
+	  --report-template=bench/PERFORMANCE.md.in --report-out=docs/PERFORMANCE.md
 
 # Contact sheets of the generated art: one PNG per archive in $(BUILD)/sheets/,
 # every animation frame by frame and every picture, drawn as the game draws them.
@@ -66,19 +83,25 @@ screens: build
 	  --log $(BUILD)/screens.log --seed 9 --script tools/screens/screens.script
 	$(BUILD)/png_squeeze docs/screens/*.png
 
-# libFuzzer on the archive and image readers, FUZZ_SECONDS each, from seeds
-# the writers make. Crashes land in $(FUZZ_BUILD)/ as crash-* files.
-FUZZ_BUILD   ?= build-fuzz
-FUZZ_SECONDS ?= 60
-fuzz: deps
+# libFuzzer on every reader of the game's files (fuzz/README.md): clang with
+# ASan, UBSan and LeakSanitizer, only the libraries the targets need, seeds
+# made by the game's writers. `fuzz` runs each target FUZZ_SECONDS; `test`
+# runs each for FUZZ_QUICK_SECONDS. Any finding fails the door; findings
+# land in $(FUZZ_BUILD)/findings/.
+FUZZ_BUILD         ?= build-fuzz
+FUZZ_SECONDS       ?= 300
+FUZZ_QUICK_SECONDS ?= 20
+fuzz-build: deps
 	CC=clang CXX=clang++ cmake -S . -B $(FUZZ_BUILD) -G $(GENERATOR) -DCMAKE_BUILD_TYPE=RelWithDebInfo \
 	  -DGG_SANITIZE=ON -DGG_FUZZ=ON -DGG_TESTS=OFF -DGG_BENCH=OFF -DCMAKE_CXX_FLAGS=-fsanitize=fuzzer-no-link
-	cmake --build $(FUZZ_BUILD) -j $(JOBS) --target fuzz_archive fuzz_image write_seeds
+	cmake --build $(FUZZ_BUILD) -j $(JOBS) --target fuzzers
 	$(FUZZ_BUILD)/write_seeds $(FUZZ_BUILD)/seeds
-	for t in archive image; do \
-	  mkdir -p $(FUZZ_BUILD)/corpus/$$t && \
-	  (cd $(FUZZ_BUILD) && ./fuzz_$$t -max_total_time=$(FUZZ_SECONDS) -close_fd_mask=3 corpus/$$t seeds/$$t) || exit 1; \
-	done
+
+fuzz: fuzz-build
+	fuzz/run_fuzzers.sh $(FUZZ_BUILD) $(FUZZ_SECONDS) $(JOBS)
+
+fuzz-quick: fuzz-build
+	fuzz/run_fuzzers.sh $(FUZZ_BUILD) $(FUZZ_QUICK_SECONDS) $(JOBS)
 
 clean:
 	rm -rf $(BUILD) $(ASAN_BUILD) $(FUZZ_BUILD)

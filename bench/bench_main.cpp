@@ -2,12 +2,19 @@
 // prints, for each pair registered as NAME/ours and NAME/sdl, how many times
 // faster ours is (SDL's CPU time / ours, from medians when repetitions
 // are on; CPU time keeps other processes on a shared machine out of it),
-// then each simulation's "x_real_time" counter.
+// then each simulation's "x_real_time" counter. With
+// --report-template=IN --report-out=OUT it also writes docs/PERFORMANCE.md
+// from its template with this run's figures.
 #include <benchmark/benchmark.h>
 
 #include <cstdio>
+#include <cstring>
+#include <fstream>
 #include <map>
+#include <sstream>
 #include <string>
+
+#include "perf_report.h"
 
 namespace {
 
@@ -21,7 +28,11 @@ public:
             if (!median && !single) continue;
             const std::string name = r.run_name.str();
             if (single && medians.count(name)) continue;
-            seconds[name] = r.GetAdjustedCPUTime() / benchmark::GetTimeUnitMultiplier(r.time_unit);
+            const double unit = benchmark::GetTimeUnitMultiplier(r.time_unit);
+            seconds[name] = r.GetAdjustedCPUTime() / unit;
+            figures.cpuSeconds[name] = seconds[name];
+            figures.realSeconds[name] = r.GetAdjustedRealTime() / unit;
+            for (const auto& [key, c] : r.counters) figures.counters[name][key] = c.value;
             const auto factor = r.counters.find("x_real_time");
             if (factor != r.counters.end()) realTime[name] = factor->second.value;
             if (median) medians[name] = true;
@@ -47,19 +58,53 @@ public:
             std::printf("%-28s %13.0fx\n", name.c_str(), factor);
     }
 
+    kwBenchFigures figures;
+
 private:
     std::map<std::string, double> seconds;  // CPU time per iteration: fair on a busy machine
     std::map<std::string, bool> medians;
     std::map<std::string, double> realTime;  // counter "x_real_time", where reported
 };
 
+// Takes "--name=value" out of argv (Google Benchmark refuses flags it does not know).
+std::string takeFlag(int* argc, char** argv, const char* name) {
+    const size_t n = std::strlen(name);
+    for (int i = 1; i < *argc; ++i) {
+        if (std::strncmp(argv[i], name, n) != 0 || argv[i][n] != '=') continue;
+        std::string value = argv[i] + n + 1;
+        for (int k = i; k + 1 < *argc; ++k) argv[k] = argv[k + 1];
+        --*argc;
+        return value;
+    }
+    return {};
+}
+
+bool writeReport(const std::string& templ, const std::string& out, const kwBenchFigures& f) {
+    std::ifstream in(templ, std::ios::binary);
+    if (!in) {
+        std::fprintf(stderr, "gobble_bench: cannot read %s\n", templ.c_str());
+        return false;
+    }
+    std::ostringstream text;
+    text << in.rdbuf();
+    std::string missing;
+    const std::string filled = fillPerfReport(text.str(), f, &missing);
+    if (!missing.empty()) std::fprintf(stderr, "gobble_bench: no figure for\n%s", missing.c_str());
+    std::ofstream(out, std::ios::binary | std::ios::trunc) << filled;
+    std::printf("\nwrote %s\n", out.c_str());
+    return missing.empty();
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
+    const std::string templ = takeFlag(&argc, argv, "--report-template");
+    const std::string out = takeFlag(&argc, argv, "--report-out");
     benchmark::Initialize(&argc, argv);
     if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
     RatioReporter reporter;
     benchmark::RunSpecifiedBenchmarks(&reporter);
     benchmark::Shutdown();
+    if (!templ.empty() && !out.empty() && !writeReport(templ, out, reporter.figures)) return 1;
     return 0;
 }

@@ -26,6 +26,7 @@
 
 #include "assets/linked_file.h"
 #include "board/board_host.h"
+#include "board_kinds.h"
 #include "board/piece.h"
 #include "board/piece_list.h"
 #include "platform/headless/headless.h"
@@ -45,20 +46,7 @@ constexpr uint32_t kSeed = 20240611;
 constexpr int64_t kTopUpEvery = 60;  // frames between refills, about a game second
 constexpr uint32_t kStartTime = 100000;
 
-// The thirteen kinds a board holds (the brush only ever drops alone).
-constexpr std::array<kwPieceType, 13> kKinds = {kwPieceType::Apple,
-                                                kwPieceType::Orange,
-                                                kwPieceType::Lemon,
-                                                kwPieceType::Chocolate,
-                                                kwPieceType::RedHardCandy,
-                                                kwPieceType::OrangeHardCandy,
-                                                kwPieceType::YellowHardCandy,
-                                                kwPieceType::Watermelon,
-                                                kwPieceType::Banana,
-                                                kwPieceType::Donut,
-                                                kwPieceType::Pear,
-                                                kwPieceType::Cone,
-                                                kwPieceType::Chomp};
+constexpr const auto& kKinds = kBoardKinds;
 
 uint32_t g_now = kStartTime;
 

@@ -14,3 +14,7 @@
 
 int fuzzArchive(const uint8_t* data, size_t size);
 int fuzzImage(const uint8_t* data, size_t size);
+int fuzzMask(const uint8_t* data, size_t size);
+int fuzzSound(const uint8_t* data, size_t size);
+int fuzzSettings(const uint8_t* data, size_t size);
+int fuzzScript(const uint8_t* data, size_t size);

@@ -1,78 +1,84 @@
-// An image payload (and, for the masked class, a mask payload) as a user
-// could leave them: every image class must either refuse the data or draw
-// inside the frame, at every clip case, and answer hit tests safely.
-#include <cstring>
+// An image payload as a user could leave it. Every image class binds it,
+// in an order the input picks, and draws it at positions the input picks
+// (on the target, across each edge and corner, far off it) onto the real
+// picture in either 16-bit layout or a deep one, answering hit tests on
+// the way. The classes share one blob, as images of one record do in the
+// game, so what one class converts is what the next finds; a second pass
+// on another display makes the converted payload convert again.
+#include <array>
 #include <memory>
-#include <vector>
+#include <span>
+#include <utility>
 
 #include "assets/linked_file.h"
-#include "assets/pixel_format.h"
+#include "fuzz_bytes.h"
 #include "fuzz_entry.h"
+#include "fuzz_frame.h"
+#include "fuzz_support.h"
 #include "render/eye.h"
-#include "render/render_target.h"
 #include "shell/flags.h"
 
 namespace {
 
-constexpr size_t kControlBytes = 4;
-constexpr int kW = 800, kH = 600;
+constexpr size_t kPositions = 6;
+constexpr int kClasses = 5;
 
-std::unique_ptr<kwLinkedFile> record(const uint8_t* data, size_t size, const char* name) {
-    return makeLinkedFile(name, {data, size});
-}
+constexpr uint8_t kFlagFast = 1, kFlagAlwaysDraw = 2, kFlagSecondPass = 4, kFlagHideOne = 8;
 
-// Places the image at a few spots chosen by the control bytes: inside, across
-// each edge and well outside, so every clip routine sees the payload.
-void drawAround(kwEye& eye, const uint8_t* control) {
-    const float spots[][2] = {{0, 0},
-                              {float(int8_t(control[2])) * 4, float(int8_t(control[3])) * 3},
-                              {-kW / 2.0f, kH / 2.0f},
-                              {kW / 2.0f, -kH / 2.0f},
-                              {-5000, 7000}};
-    for (const auto& s : spots) {
-        eye.x = s[0];
-        eye.y = s[1];
-        if (eye.place()) eye.draw();
-        eye.hitTest(int32_t(s[0]), int32_t(s[1]), true);
-        eye.hitTest(int32_t(s[0]) + 3, int32_t(s[1]) - 2, true);
+std::array<int, kClasses> orderFrom(uint32_t choice) {
+    std::array<int, kClasses> order{0, 1, 2, 3, 4};
+    for (int i = kClasses - 1; i > 0; --i) {
+        std::swap(order[size_t(i)], order[choice % uint32_t(i + 1)]);
+        choice /= uint32_t(i + 1);
     }
+    return order;
 }
 
-}  // namespace
-
-GG_FUZZ_TARGET(fuzzImage) {
-    if (size < kControlBytes) return 0;
-    static std::vector<uint16_t> frame(size_t(kW) * kH);
-    const uint8_t* control = data;
-    data += kControlBytes;
-    size -= kControlBytes;
-
-    const bool five55 = control[0] & 0x80;
-    pixelFormat = five55 ? makePixelFormat(0x7C00, 0x03E0, 0x001F, 16)
-                         : makePixelFormat(0xF800, 0x07E0, 0x001F, 16);
-    appFlags.mmxAvailable = control[0] & 0x40;
-    screenSlot = kwRenderTarget{reinterpret_cast<uint8_t*>(frame.data()), kW * 2, kW, kH};
-    targetScreen();
-
-    // The masked class takes its mask from the tail; the split comes from the input.
-    const size_t split = std::min(size, size_t(control[1]) * 16);
-    auto image = record(data, size - split, "f.eye");
-    auto maskFile = record(data + size - split, split, "f.msk");
-
+struct Images {
     kwEyeRaw raw;
     kwEyeRawConstantAlpha rawAlpha;
     kwEyeTransparency rle;
     kwEyeTransparencyConstantAlpha rleAlpha;
     kwEyeTransparencyMaskedAlpha masked;
     kwAlphaMask mask;
-    mask.setLinkedFile(maskFile.get());
-    masked.setMask(&mask);
-    rawAlpha.Opacity(control[2]);
-    rleAlpha.Opacity(control[3]);
-    kwEye* all[] = {&raw, &rawAlpha, &rle, &rleAlpha, &masked};
-    for (kwEye* eye : all) {
-        eye->setLinkedFile(image.get());
-        drawAround(*eye, control);
-    }
+    std::array<kwEye*, kClasses> all{&raw, &rawAlpha, &rle, &rleAlpha, &masked};
+};
+
+void drawPass(Images& images, const std::array<int, kClasses>& order, kwFuzzFrame::Display display,
+              uint8_t flags, std::span<const uint8_t> positions) {
+    kwFuzzFrame& frame = kwFuzzFrame::use(display);
+    appFlags.mmxAvailable = flags & kFlagFast;
+    for (const int c : order)
+        drawAtPositions(frame, *images.all[size_t(c)], positions, flags & kFlagAlwaysDraw);
+    frame.checkGuards();
+}
+
+}  // namespace
+
+GG_FUZZ_TARGET(fuzzImage) {
+    kwFuzzBytes in(data, size);
+    const auto first = kwFuzzFrame::displayFrom(in.u8());
+    const auto second = kwFuzzFrame::displayFrom(in.u8());
+    const uint8_t flags = in.u8();
+    const auto order = orderFrom(in.u8());
+    const uint8_t rawOpacity = in.u8(), rleOpacity = in.u8();
+    const size_t maskBytes = in.u16();  // the tail that is the mask
+    const auto positions = in.take(kPositions * kFuzzPositionBytes);
+    const auto payload = in.rest();
+    // The masked class takes its mask from the tail of the payload.
+    const size_t split = std::min(payload.size(), maskBytes);
+    auto image = makeLinkedFile("f.eye", payload.first(payload.size() - split));
+    auto maskFile = makeLinkedFile("f.msk", payload.last(split));
+
+    Images images;
+    images.mask.setLinkedFile(maskFile.get());
+    images.masked.setMask(&images.mask);
+    images.rawAlpha.Opacity(rawOpacity);
+    images.rleAlpha.Opacity(rleOpacity);
+    for (kwEye* eye : images.all) eye->setLinkedFile(image.get());
+    if (flags & kFlagHideOne) images.all[size_t(order[0])]->visible = false;
+
+    drawPass(images, order, first, flags, positions);
+    if (flags & kFlagSecondPass) drawPass(images, order, second, flags, positions);
     return 0;
 }

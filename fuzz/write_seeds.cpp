@@ -1,13 +1,20 @@
-// Writes the seed corpora for `make fuzz`: write_seeds DIR makes
-// DIR/archive/ and DIR/image/ with one file per seed.
+// Writes the seed corpora for `make fuzz`: write_seeds DIR makes one folder
+// per target (DIR/archive/, DIR/image/, ...) with one file per seed.
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <string>
 
 #include "seeds.h"
 
 namespace {
+
+struct Corpus {
+    const char* target;
+    std::function<std::vector<kwFuzzInput>()> seeds;
+};
+
 bool writeAll(const std::filesystem::path& dir, const std::vector<kwFuzzInput>& seeds) {
     std::filesystem::create_directories(dir);
     for (size_t i = 0; i < seeds.size(); ++i) {
@@ -17,6 +24,7 @@ bool writeAll(const std::filesystem::path& dir, const std::vector<kwFuzzInput>& 
     }
     return true;
 }
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -25,5 +33,15 @@ int main(int argc, char** argv) {
         return 2;
     }
     const std::filesystem::path dir = argv[1];
-    return writeAll(dir / "archive", archiveSeeds()) && writeAll(dir / "image", imageSeeds()) ? 0 : 1;
+    const Corpus corpora[] = {
+        {"archive", archiveSeeds}, {"image", imageSeeds},       {"mask", maskSeeds},
+        {"sound", soundSeeds},     {"settings", settingsSeeds}, {"script", scriptSeeds},
+    };
+    for (const Corpus& c : corpora) {
+        if (!writeAll(dir / c.target, c.seeds())) {
+            std::fprintf(stderr, "write_seeds: cannot write %s\n", (dir / c.target).c_str());
+            return 1;
+        }
+    }
+    return 0;
 }

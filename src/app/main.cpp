@@ -20,7 +20,7 @@ const char* kUsage =
     "              [--settings-dir DIR] [--log FILE|-] [--dump-state FILE.json]\n"
     "       gobble --headless [--seed N] [--frame-ms MS] [--frames N] [--script FILE]\n"
     "              [--screenshot FRAME:FILE.png]... [--dump-state FILE.json]\n"
-    "              [--audio-out FILE.wav] [path options]\n"
+    "              [--audio-out FILE.wav] [--check-invariants] [path options]\n"
     "In a window, --dump-state writes the state whenever the game gets SIGUSR1.\n";
 
 struct Args {
@@ -104,6 +104,7 @@ bool parseOption(const char* opt, const char* val, Args* a, bool* usedValue) {
         *usedValue = false;
         if (!std::strcmp(opt, "--headless")) a->headless = true;
         else if (!std::strcmp(opt, "--windowed")) app.window.windowed = true;
+        else if (!std::strcmp(opt, "--check-invariants")) a->runner.checkInvariants = true;
         else if (!std::strcmp(opt, "--help") || !std::strcmp(opt, "-h")) a->help = true;
         else return false;
     }
@@ -138,9 +139,9 @@ int main(int argc, char** argv) {
 
     kwAppOptions app = args.runner.app;
     app.backend = &sdlPlatform();
-    if (!startGame(app)) return 1;
-    if (args.runner.dumpPath.empty()) return runMainLoop();
+    // Asked for before the window opens, so an early signal cannot end the game.
     g_dumpPath = args.runner.dumpPath;
-    std::signal(SIGUSR1, onDumpSignal);
-    return runMainLoop(dumpIfAsked);
+    if (!g_dumpPath.empty()) std::signal(SIGUSR1, onDumpSignal);
+    if (!startGame(app)) return 1;
+    return runMainLoop(g_dumpPath.empty() ? nullptr : dumpIfAsked);
 }

@@ -6,6 +6,7 @@
 
 #include "app/runner_script.h"
 #include "app/state_dump.h"
+#include "board/board_invariants.h"
 #include "platform/headless/headless.h"
 #include "platform/headless/headless_audio.h"
 #include "render/png_writer.h"
@@ -90,13 +91,38 @@ void takeScreenshots(const kwRunnerOptions& o) {
         if (frame == framesRun()) screenshot(path);
 }
 
+// What a run carries from step to step.
+struct RunState {
+    size_t nextAction = 0;
+    bool invariantBroken = false;
+};
+
+// After a frame: the board's invariants when asked for (the first fault
+// ends the run, orderly, so the dump and the leak check still happen),
+// then the caller's hook.
+void afterFrame(const kwRunnerOptions& o, RunState* run) {
+    if (run->invariantBroken) return;  // the run is ending; one report is enough
+    if (o.checkInvariants) {
+        const std::string fault = checkBoardInvariants();
+        if (!fault.empty()) {
+            std::fprintf(stderr, "gobble: board invariant broken at frame %u: %s\n", framesRun(),
+                         fault.c_str());
+            run->invariantBroken = true;
+            appFlags.quitRequested = true;
+            return;
+        }
+    }
+    if (o.afterFrame) o.afterFrame(framesRun());
+}
+
 // One step of the runner: the clock moves, due input arrives, and a frame
 // runs if the window has the focus. The last step asks to quit the way the
 // menu's quit button does, so shutdown and the settings save run.
 void step(const kwRunnerOptions& o, int64_t stepNumber, const std::vector<kwScriptAction>& actions,
-          size_t* next) {
+          RunState* run) {
     headlessAdvance(o.frameMs);
-    while (*next < actions.size() && actions[*next].at <= headlessTime()) perform(actions[(*next)++]);
+    size_t& next = run->nextAction;
+    while (next < actions.size() && actions[next].at <= headlessTime()) perform(actions[next++]);
     pumpEvents();
     if (quitPosted()) return;
     bool last = o.frames >= 0 && stepNumber + 1 >= o.frames;
@@ -104,6 +130,7 @@ void step(const kwRunnerOptions& o, int64_t stepNumber, const std::vector<kwScri
     if (appFlags.active) {
         runFrame();
         takeScreenshots(o);
+        afterFrame(o, run);
     } else if (last) {
         handleEvent(kwEvent{kwEventType::Quit});  // no frame will run to honour it
     }
@@ -123,8 +150,8 @@ int runHeadless(const kwRunnerOptions& options) {
         return 1;
     }
 
-    size_t next = 0;
-    for (int64_t n = 0; !quitPosted(); ++n) step(options, n, actions, &next);
+    RunState run;
+    for (int64_t n = 0; !quitPosted(); ++n) step(options, n, actions, &run);
     std::string dump = stateDumpJson();
     shutdownGame();
     audioOk = endAudioCapture(options.audioOutPath) && audioOk;
@@ -132,5 +159,6 @@ int runHeadless(const kwRunnerOptions& options) {
         std::fprintf(stderr, "gobble: cannot write %s\n", options.dumpPath.c_str());
         return 1;
     }
+    if (run.invariantBroken) return kExitInvariantBroken;
     return audioOk ? 0 : 1;
 }

@@ -5,6 +5,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <utility>
 #include <vector>
@@ -20,8 +21,17 @@ struct kwRunnerOptions {
     std::vector<std::pair<uint32_t, std::string>> screenshots;  // frame number, PNG path
     std::string dumpPath;      // JSON written after shutdown
     std::string audioOutPath;  // WAV of everything mixed (44100 Hz 16-bit stereo), or empty
+    // Soak runs: checkBoardInvariants() after every frame, the first fault
+    // ending the run with kExitInvariantBroken; and a hook called after
+    // every frame with its number (framesRun()), which may inject input for
+    // the next one. Neither changes a run that does not set them.
+    bool checkInvariants = false;
+    std::function<void(uint32_t frame)> afterFrame;
 };
 
+// The exit code of a run whose board broke an invariant.
+inline constexpr int kExitInvariantBroken = 3;
+
 // Runs the game to the end; returns the exit code (non-zero when the
-// script could not be read or start-up failed).
+// script could not be read, start-up failed or an invariant broke).
 int runHeadless(const kwRunnerOptions& options);

@@ -90,10 +90,15 @@ bool parseRunnerScript(const std::string& text, std::vector<kwScriptAction>* out
     std::istringstream lines(text);
     std::string line;
     for (int number = 1; std::getline(lines, line); ++number) {
+        // A script saved with Windows line endings reads the same.
+        if (!line.empty() && line.back() == '\r') line.pop_back();
         // A comment may not start inside typed text: "char" keeps its '#'.
+        // The verb is read as the action below reads it, so "5char" and
+        // "5 char" (or "5screenshot char #") agree on where a comment starts.
         std::istringstream probe(line);
-        std::string first, verb;
-        probe >> first >> verb;
+        long long probeAt = -1;
+        std::string verb;
+        if (probe >> probeAt) probe >> verb;
         std::string body = verb == "char" ? line : stripComment(line);
         std::istringstream in(body);
         long long at = -1;

@@ -286,6 +286,7 @@ void kwPieceScript::run() {
         state = Finished;
         return;
     }
+    if (state == Finished) return;  // finished from outside (a new turn): the scene deletes it
     if (leaveAtLevelEnd()) return;
     if (gameState.playPhase == PhaseTimeOut) piece->setLife(-1.0f);
     if (piece->carried) return;

@@ -7,7 +7,9 @@
 #include "audio/sound_list.h"
 #include "audio/sound_volume.h"
 #include "board/hand.h"
+#include "board/piece.h"
 #include "board/piece_list.h"
+#include "board/piece_script.h"
 #include "input/cursor.h"
 #include "play/level_spawner.h"
 #include "play/level_table.h"
@@ -214,8 +216,7 @@ void kwPlayScene::beginTurn() {
     levelPoints = 0;
     if (sparkles) sparkles->clearSparkles();
     gameState.playPhase = PhaseIntro;
-    if (pieceList) pieceList->clear();
-    if (boardGrid) boardGrid->clear();
+    clearBoard();
     if (timeOutText) timeOutText->visible = false;
     const int32_t level = gameState.level[size_t(gameState.currentPlayer)];
     showIntro(level);
@@ -225,6 +226,22 @@ void kwPlayScene::beginTurn() {
     if (spawner) spawner->state = kwLevelSpawner::StateSetUp;
     for (kwTurnScript* s : turnScripts)
         if (s) s->restart();
+}
+
+// The turn before has normally emptied the board by now. A piece still on
+// it (a sweet brushed off in mid-step flies on and never starts dying; at a
+// slow frame rate a step can outlast the time-out's wait) goes now, claims
+// and all: finishing later, it would release or take cells of the new
+// turn's grid under the new turn's pieces.
+void kwPlayScene::clearBoard() {
+    if (pieceList)
+        for (kwPiece* p : pieceList->slots) {
+            if (!p) continue;
+            p->releaseClaims();
+            if (p->script) p->script->state = Finished;
+        }
+    if (pieceList) pieceList->clear();
+    if (boardGrid) boardGrid->clear();
 }
 
 // The next player with a life, in turn order after the current one.

@@ -70,6 +70,9 @@ private:
     void startGame();
     bool nextPlayer();
     void endGame();
+    // Empties the grid and the list for a new turn, finishing any piece the
+    // turn before left behind.
+    void clearBoard();
     void showIntro(int32_t level);
     void applyLevel(int32_t level);
     void offerScoresOnce();

@@ -117,14 +117,32 @@ bool kwEye::pointInside(int32_t qx, int32_t qy, int32_t* px, int32_t* py) const 
     return true;
 }
 
+// The depth and format words as they lie now. A plain image converting a
+// blob in place rewrites its run bytes as pixels without moving them, so
+// the pointer and size alone cannot tell a run-length image's verdict is
+// stale; the format word, rewritten by every conversion, can.
+namespace {
+void payloadWords(const kwLinkedFile& f, uint32_t* bpp, uint32_t* format) {
+    kwEyeHeader h;
+    const bool read = readEyeHeader(f.data, f.payloadSize(), &h);
+    *bpp = read ? uint32_t(h.bpp) : 0;
+    *format = read ? h.formatWord : 0;
+}
+}  // namespace
+
 bool kwEye::sameVerdict() const {
-    return verdictData && verdictData == file->data && verdictSize == file->size;
+    if (!verdictData || verdictData != file->data || verdictSize != file->size) return false;
+    uint32_t bpp, format;
+    payloadWords(*file, &bpp, &format);
+    return bpp == verdictBpp && format == verdictFormat;
 }
 
 void kwEye::remember(bool ok) {
     verdictData = file->data;
     verdictSize = file->size;
+    payloadWords(*file, &verdictBpp, &verdictFormat);
     verdictOk = ok;
+    ++verdictSerial;
 }
 
 bool kwEye::checked(kwEyeKind kind) {
@@ -251,12 +269,14 @@ void kwEyeTransparencyConstantAlpha::draw() {
 
 bool kwEyeTransparencyMaskedAlpha::maskReady() {
     if (!mask || !mask->file || !mask->file->data) return false;
+    // The image's runs may have changed in place (its verdict was renewed).
     if (checkedMask == mask && checkedMaskData == mask->file->data &&
-        checkedImageData == file->data)
+        checkedImageData == file->data && checkedImageSerial == verdictSerial)
         return maskOk;
     checkedMask = mask;
     checkedMaskData = mask->file->data;
     checkedImageData = file->data;
+    checkedImageSerial = verdictSerial;
     const kwMaskVerdict verdict = checkMask(*mask->file, *file, layout, &maskLayout);
     if (verdict == kwMaskVerdict::NotEightBit)
         debugFail("Alpha channel msk must have 1 bytes per pixel for kwEyeTransparencyMaskedAlpha");

@@ -59,7 +59,8 @@ public:
 
 protected:
     // The payload checked (and converted to bpp) as it stands now; false if
-    // it is unusable. The verdict is kept until the payload's bytes move.
+    // it is unusable. The verdict is kept until the payload's bytes move or
+    // another image bound to the same blob converts it in place.
     bool prepare(kwEyeKind kind, int bpp);
     // The payload checked as it stands, without converting it (hit tests).
     bool checked(kwEyeKind kind);
@@ -69,6 +70,9 @@ protected:
     bool drawable() const { return visible && file; }
 
     kwEyeLayout layout;  // valid while verdictOk and the payload is unchanged
+    // Counts fresh checks, so what depends on the layout (a mask's check)
+    // knows when to look again.
+    uint32_t verdictSerial = 0;
 
 private:
     bool sameVerdict() const;
@@ -77,6 +81,7 @@ private:
     int32_t placedLeft = 0, placedTop = 0;
     const uint8_t* verdictData = nullptr;  // the payload bytes the verdict is about
     uint32_t verdictSize = 0;
+    uint32_t verdictBpp = 0, verdictFormat = 0;  // the payload's words 28 and 32 then
     bool verdictOk = false;
 };
 
@@ -130,6 +135,7 @@ private:
     const kwAlphaMask* checkedMask = nullptr;
     const uint8_t* checkedMaskData = nullptr;
     const uint8_t* checkedImageData = nullptr;
+    uint32_t checkedImageSerial = 0;
     bool maskOk = false;
     kwEyeLayout maskLayout;
 };

@@ -4,6 +4,7 @@
 #include "shell/app.h"
 
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <cstdlib>
 #include <cstring>
@@ -33,6 +34,7 @@
 
 namespace {
 constexpr int kHotSpot = 15;
+constexpr const char* kLogName = "gobble.log";
 
 bool g_quitPosted = false;
 bool g_destroyPosted = false;
@@ -46,11 +48,15 @@ void resetProgramState() {
     g_frames = 0;
 }
 
+// The log lives beside the settings record, made afresh in that folder and
+// never through a link; where the folder is refused or cannot be written,
+// the lines go to standard error instead of nowhere.
 bool openLog(const kwAppOptions& o) {
     if (!o.logPath.empty()) return logOpen(o.logPath.c_str());
-    std::string folder = settingsFolder();
-    if (folder.empty() || !ensureFolder(folder)) return logOpen(nullptr);
-    return logOpen((folder + "/gobble.log").c_str());
+    const int folder = openSettingsFolder(true);
+    const bool opened = folder >= 0 && logOpenAt(folder, kLogName);
+    if (folder >= 0) close(folder);
+    return opened || logOpen("-");
 }
 
 bool initInstance(const kwAppOptions& o) {

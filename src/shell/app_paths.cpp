@@ -3,11 +3,10 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include <cerrno>
 #include <climits>
 
 namespace {
-constexpr mode_t kPrivateFolder = 0700;
+constexpr const char* kFirstArchive = "st_cursor.lfl";
 
 bool isFolder(const std::string& path) {
     struct stat st {};
@@ -24,22 +23,25 @@ std::string executableFolder() {
 }
 }  // namespace
 
-std::string resolveDataFolder(const std::string& override) {
-    if (!override.empty()) return override;
-    if (isFolder("data")) return "data";
-    std::string beside = executableFolder() + "/data";
-    if (isFolder(beside)) return beside;
-#ifdef GG_INSTALL_DATADIR
-    if (isFolder(GG_INSTALL_DATADIR)) return GG_INSTALL_DATADIR;
-#endif
-    return "data";
+// A folder counts as the game's data only if it holds the archive read first
+// at start-up, so an unrelated data/ in the working directory does not hide
+// the installed data.
+bool isDataFolder(const std::string& path) {
+    struct stat st {};
+    return isFolder(path) && stat((path + "/" + kFirstArchive).c_str(), &st) == 0 &&
+           S_ISREG(st.st_mode);
 }
 
-bool ensureFolder(const std::string& path) {
-    if (path.empty()) return false;
-    if (isFolder(path)) return true;
-    size_t slash = path.rfind('/');
-    if (slash != std::string::npos && slash > 0 && !ensureFolder(path.substr(0, slash)))
-        return false;
-    return mkdir(path.c_str(), kPrivateFolder) == 0 || (errno == EEXIST && isFolder(path));
+std::string resolveDataFolder(const std::string& override) {
+    if (!override.empty()) return override;
+    const std::string exe = executableFolder();
+    // Beside the executable (a build folder), then a relocated install
+    // (PREFIX/bin/gobble with PREFIX/share/gobble-garden/data).
+    for (const std::string& candidate :
+         {std::string("data"), exe + "/data", exe + "/../share/gobble-garden/data"})
+        if (isDataFolder(candidate)) return candidate;
+#ifdef GG_INSTALL_DATADIR
+    if (isDataFolder(GG_INSTALL_DATADIR)) return GG_INSTALL_DATADIR;
+#endif
+    return "data";
 }

@@ -1,12 +1,10 @@
-// Where the game finds its data and keeps its per-user files.
+// Where the game finds its data.
 #pragma once
 
 #include <string>
 
-// The data folder: the override if given, else data/ under the working
-// directory, else data/ beside the executable, else the installed share
-// folder; "data" when none exists (every archive is then missing).
+// The data folder: the override if given, else the first of data/ under the
+// working directory, data/ beside the executable, PREFIX/share/gobble-garden/
+// data beside PREFIX/bin and the installed share folder that holds the
+// game's archives; "data" when none does (every archive is then missing).
 std::string resolveDataFolder(const std::string& override);
-
-// Creates a folder and its parents (new ones 0700); true if it exists after.
-bool ensureFolder(const std::string& path);

@@ -78,3 +78,8 @@ void setSettingsFolder(const std::string& path);
 // The record's full path, or empty when load and save are disabled (no
 // folder, or a path too long to use).
 std::string settingsFilePath();
+// The settings folder opened for use with the *at() calls (the log lives in
+// it too), made private if missing and `create` is set; -1 when it is
+// missing, refused (a symbolic link, not a folder) or cannot be made, the
+// refusal logged. The caller closes it.
+int openSettingsFolder(bool create);

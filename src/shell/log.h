@@ -7,6 +7,11 @@
 // Opens the log. An empty path or "-" writes to standard error; nullptr
 // disables logging. The file is rewritten at each start.
 bool logOpen(const char* path);
+// Opens the log as `name` in an opened folder (the game's own). Whatever
+// lies there (the last run's log, a link, a hard link to another file) is
+// unlinked first and a new private file made, so the log never writes
+// through to another file. False when the file cannot be made.
+bool logOpenAt(int folder, const char* name);
 void logClose();
 
 // Writes text as given (progress lines carry their own "\r\n").

@@ -39,6 +39,16 @@ dump() {
     fail "no state dump arrived"
 }
 
+# Waits (up to 5 s: a loaded machine runs frames late) for the state to
+# show a pattern; false if it never does.
+state_shows() {
+    for _ in $(seq 50); do
+        dump | grep -q "$1" && return 0
+        sleep 0.1
+    done
+    return 1
+}
+
 x_start_game --data "$build/data" --dump-state "$work/state.json"
 sleep 1
 x_park
@@ -47,27 +57,45 @@ menu=$(shot menu)
 # The players panel opens where the start picture was; the buttons stay.
 x_click 217 145
 x_park
+state_shows '"openPanel":1' || fail "the players button did not open its panel"
 players=$(shot players)
 [ "$(title "$menu")" != "$(title "$players")" ] || fail "the players panel did not open"
 [ "$(buttons "$menu")" = "$(buttons "$players")" ] || fail "the menu buttons changed"
 
+# Player 1's name as the game holds it.
+name_is() { dump | grep -q "\"playerName\":\[\"$1\","; }
+# The game keeps one typed character per frame, and a loaded machine may
+# run a frame slower than a person types: each key waits for the last.
+type_key() { # key, the name it should leave
+    x_key "$1"
+    for _ in $(seq 50); do name_is "$2" && return 0; sleep 0.1; done
+    fail "after the key $1 the name is not '$2'"
+}
+
 # Player 1's box has the focus: clear "player 1" and type a name.
-x_key --delay 120 BackSpace BackSpace BackSpace BackSpace BackSpace BackSpace BackSpace BackSpace
-xdotool type --window "$window" --delay 120 "Wren"
+name="player 1"
+while [ -n "$name" ]; do
+    name=${name%?}
+    type_key BackSpace "$name"
+done
+for key in W r e n; do
+    name="$name$key"
+    type_key "$key" "$name"
+done
 typed=$(shot typed)
 [ "$(name1 "$players")" != "$(name1 "$typed")" ] || fail "the typed name did not show"
-dump | grep -q '"playerName":\["Wren",' || fail "the typed name did not reach the game"
 
 # PLAY! leaves the menu for the level's introduction.
 x_click 686 563
-sleep 1.5
+state_shows '"scene":"play"' || fail "PLAY! did not open the play screen"
+sleep 1
 intro=$(shot intro)
 [ "$(buttons "$menu")" != "$(buttons "$intro")" ] || fail "PLAY! did not leave the menu"
-dump | grep -q '"scene":"play"' || fail "PLAY! did not open the play screen"
 
 # A click on the board starts play.
 x_click 400 330
-sleep 1
+state_shows '"phase":2,' || fail "the click did not start play"
+sleep 0.5
 x_park
 playing=$(shot playing)
 [ "$(board "$intro")" != "$(board "$playing")" ] || fail "the board did not change once play began"
@@ -80,8 +108,7 @@ for _ in 1 2 3 4 5; do
     [ -n "$pos" ] || { sleep 0.5; continue; }
     # shellcheck disable=SC2086
     x_click $pos
-    sleep 0.2
-    if dump | grep -q '"carrying":true'; then carried=$pos; break; fi
+    if state_shows '"carrying":true'; then carried=$pos; break; fi
 done
 [ -n "$carried" ] || fail "no piece could be picked up"
 x_park
@@ -90,26 +117,24 @@ holding=$(shot holding)
 
 # Dropping it puts it back on the board.
 x_click 400 330
-sleep 0.2
-dump | grep -q '"carrying":false' || fail "the piece did not leave the hand"
+state_shows '"carrying":false' || fail "the piece did not leave the hand"
 x_park
 shot dropped >/dev/null
 
 # Escape goes back to the menu.
 x_key Escape
-sleep 1
+state_shows '"scene":"menu"' || fail "Escape did not return to the menu"
 x_park
 back=$(shot back)
-dump | grep -q '"scene":"menu"' || fail "Escape did not return to the menu"
 [ "$(buttons "$menu")" = "$(buttons "$back")" ] || fail "the menu buttons look different"
 
 # The high scores open in the panel.
 x_click 582 145
 x_park
+state_shows '"openPanel":6' || fail "the scores button did not open the high scores"
 scores=$(shot scores)
 [ "$(title "$scores")" != "$(title "$back")" ] || fail "the high scores did not open"
 [ "$(title "$scores")" != "$(title "$players")" ] || fail "the high scores look like the players panel"
-dump | grep -q '"openPanel":6' || fail "the dump does not show the high-score panel open"
 
 # Escape in the menu quits, saving the settings.
 x_key Escape

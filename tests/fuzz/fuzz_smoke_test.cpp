@@ -68,3 +68,19 @@ TEST_F(FuzzSmoke, ArchivesNeverCrash) {
 TEST_F(FuzzSmoke, ImagesNeverCrashOrDrawOutsideTheFrame) {
     runAll(fuzzImage, imageSeeds(), 0);
 }
+
+TEST_F(FuzzSmoke, MasksFollowTheirImagesOrAreRefused) {
+    runAll(fuzzMask, maskSeeds(), 0);
+}
+
+TEST_F(FuzzSmoke, SoundsPlayWhatTheirPayloadsHoldOrStaySilent) {
+    runAll(fuzzSound, soundSeeds(), 0);
+}
+
+TEST_F(FuzzSmoke, SettingsRecordsLoadWithinTheRulesAndSaveTheSame) {
+    runAll(fuzzSettings, settingsSeeds(), 0);
+}
+
+TEST_F(FuzzSmoke, ScriptsParseToPerformableActionsOrNameTheirLine) {
+    runAll(fuzzScript, scriptSeeds(), 0);
+}

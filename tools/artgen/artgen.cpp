@@ -29,6 +29,11 @@ Canvas::~Canvas() {
     cairo_surface_destroy(surface);
 }
 
+bool Canvas::writePng(const std::string& path) const {
+    cairo_surface_flush(surface);
+    return cairo_surface_write_to_png(surface, path.c_str()) == CAIRO_STATUS_SUCCESS;
+}
+
 Picture Canvas::picture() const {
     cairo_surface_flush(surface);
     Picture p;

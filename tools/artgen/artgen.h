@@ -35,6 +35,8 @@ public:
     int width() const { return w; }
     int height() const { return h; }
     Picture picture() const;
+    // The canvas as a PNG file (the desktop icon); false on a write failure.
+    bool writePng(const std::string& path) const;
 
 private:
     int w, h;

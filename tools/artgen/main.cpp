@@ -17,6 +17,7 @@
 
 #include "artgen.h"
 #include "assets/lfl_writer.h"
+#include "icon.h"
 
 namespace {
 
@@ -136,8 +137,20 @@ int generate(int argc, char** argv) {
     return 0;
 }
 
+// artgen --icon SIZE OUT.png: the desktop icon at one size.
+int icon(int argc, char** argv) {
+    char* end = nullptr;
+    const long size = argc == 4 ? std::strtol(argv[2], &end, 10) : 0;
+    if (!end || *end != '\0' || !artgen::writeIcon(int(size), argv[3])) {
+        std::fprintf(stderr, "usage: artgen --icon SIZE(16..1024) OUT.png\n");
+        return 2;
+    }
+    return 0;
+}
+
 int main(int argc, char** argv) {
-    const int status = generate(argc, argv);
+    const bool iconMode = argc > 1 && std::strcmp(argv[1], "--icon") == 0;
+    const int status = iconMode ? icon(argc, argv) : generate(argc, argv);
     releaseLibraryCaches();
     return status;
 }

@@ -65,6 +65,7 @@ struct Capture {
 
 Device g_device;
 Hooks g_hooks;
+kwHeadlessAudioMachine g_machine;
 Capture g_capture;
 
 int frameBytes(const kwAudioSpec& s) {
@@ -165,7 +166,8 @@ void pullDue() {
 
 bool headlessOpenAudio(const kwAudioSpec& spec, kwAudioFill fill, void* user) {
     headlessCloseAudio();
-    if (!g_hooks.present || !fill || !audioSpecValid(spec)) return false;
+    if (!headlessAudioPresent() || g_machine.refuseAllOpens) return false;
+    if (!fill || !audioSpecValid(spec)) return false;
     if (g_hooks.refuseOpens > 0) {
         --g_hooks.refuseOpens;
         return false;
@@ -197,11 +199,11 @@ void headlessUnlockAudio() {
 }
 
 bool headlessAudioPresent() {
-    return g_hooks.present;
+    return g_hooks.present && g_machine.present;
 }
 
 bool headlessAudioDefaultSpec(kwAudioSpec* out) {
-    if (!g_hooks.present || !out) return false;
+    if (!headlessAudioPresent() || !out) return false;
     *out = g_hooks.defaultSpec;
     return true;
 }
@@ -240,6 +242,9 @@ void headlessAudioSetTap(kwAudioTap tap, void* user) {
 }
 void headlessAudioResetHooks() {
     g_hooks = Hooks{};
+}
+void headlessAudioSetMachine(const kwHeadlessAudioMachine& machine) {
+    g_machine = machine;
 }
 
 bool headlessAudioCapture(const char* path) {

@@ -38,6 +38,16 @@ using kwAudioTap = void (*)(void* user, const uint8_t* data, int bytes);
 void headlessAudioSetTap(kwAudioTap tap, void* user);
 void headlessAudioResetHooks();  // present, default spec 44100/16/2, no tap
 
+// The machine a whole run starts on. The hooks above are reset with the
+// backend at the start of every run; this is not, so a test can start the
+// game on a machine with no output device (present false) or with one that
+// refuses every format (refuseAllOpens), and set it back afterwards.
+struct kwHeadlessAudioMachine {
+    bool present = true;
+    bool refuseAllOpens = false;
+};
+void headlessAudioSetMachine(const kwHeadlessAudioMachine& machine);
+
 // Captures everything pulled from now on into a RIFF/WAVE file (PCM, 44100
 // Hz, 16-bit stereo; other device specs are converted). False, logged, when
 // the file cannot be made. The end patches the header's sizes and closes

@@ -60,6 +60,9 @@ void addRestBlinkLooks(ArchiveOut& out, const std::string& stem, const Character
 double cycleSin(int i, int n, double cycles = 1.0);
 double cycleBump(int i, int n);  // 0 .. 1 .. 0 over the cycle, eased
 
+// The orange, which is also the game's desktop icon.
+Character orangeCharacter();
+
 // A tiny fixed-seed generator for scattered details (dimples, sprinkles),
 // so every run draws the same picture.
 class Scatter {

@@ -80,9 +80,7 @@ std::vector<Pose> swayPoses(const Pose& rest) {
 
 void generate(std::vector<ArchiveOut>& out) {
     ArchiveOut& a = out.emplace_back("orange.lfl");
-    Character c;
-    c.groundY = kRadius;
-    c.body = drawOrange;
+    const Character c = orangeCharacter();
     const Pose rest;
     addPoses(a, "orange_ambient_a", c, {rest});
     addPoses(a, "orange_ambient_b", c, blinkPoses(rest));
@@ -94,4 +92,12 @@ void generate(std::vector<ArchiveOut>& out) {
 const Registration kReg("pieces_orange", generate);
 
 }  // namespace
+
+Character orangeCharacter() {
+    Character c;
+    c.groundY = kRadius;
+    c.body = drawOrange;
+    return c;
+}
+
 }  // namespace artgen::pieces

@@ -52,7 +52,8 @@ test-asan: deps
 # The monkey plays the whole game headless for SOAK_MINUTES of game time in
 # test-asan's build (ASan, UBSan, LeakSanitizer), the board's invariants
 # checked after every frame. An error, a leak, a broken invariant, a failure
-# in the debug log or a step that did not do what it should fails the door.
+# in the debug log, a step that did not do what it should or a level that
+# never had a turn fails the door.
 SOAK_MINUTES  ?= 120
 SOAK_SEED     ?= 1
 SOAK_FRAME_MS ?= 16
@@ -62,7 +63,7 @@ soak: deps
 	ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 \
 	  LSAN_OPTIONS=suppressions=$(CURDIR)/tests/lsan.supp \
 	  $(ASAN_BUILD)/gobble_soak --minutes $(SOAK_MINUTES) --seed $(SOAK_SEED) \
-	  --frame-ms $(SOAK_FRAME_MS) --work $(ASAN_BUILD)/soak
+	  --frame-ms $(SOAK_FRAME_MS) --work $(ASAN_BUILD)/soak --every-level
 
 bench: build
 	mkdir -p $(BUILD)/bench

@@ -32,6 +32,25 @@ struct kwBlend {
 void blitPlain(const kwRenderTarget& target, const kwPixelFormat& format, const kwPlacement& at,
                const uint8_t* pixels, const kwBlend& blend);
 
+// Sixteen 16-bit pixels of a masked picture and their mask bytes: eight
+// columns from image column `column` on two neighbouring rows (lanes 0-7 the
+// upper row, 8-15 the lower). Lanes the picture leaves see-through have
+// mask 0, which leaves the target exactly as it was.
+struct kwMaskBlock {
+    static constexpr int kColumns = 8, kRows = 2, kLanes = kColumns * kRows;
+    uint16_t pixels[kLanes] = {};
+    uint8_t mask[kLanes] = {};
+    int32_t column = 0;
+};
+
+// One run of a run-length picture: its first column, its length and where
+// its pixels start in the stream.
+struct kwRunSpan {
+    uint16_t column = 0;
+    uint16_t count = 0;
+    uint32_t offset = 0;
+};
+
 // A run-length picture and, for the masked blend, its mask. The row tables
 // are arrays of little-endian u32 row offsets into their streams.
 struct kwRunLengthSource {
@@ -39,6 +58,17 @@ struct kwRunLengthSource {
     const uint8_t* rowTable = nullptr;
     const uint8_t* maskStream = nullptr;
     const uint8_t* maskTable = nullptr;
+    // Optional, for copies and constant blends: the runs decoded
+    // (render/run_tables.h), which rows not clipped at the sides use. Row r's
+    // runs are spans[spanRows[r]] up to spans[spanRows[r + 1]].
+    const kwRunSpan* spans = nullptr;
+    const uint32_t* spanRows = nullptr;
+    // Optional, for the masked blend on 5-6-5 with vector rows: the same
+    // picture as blocks (render/run_tables.h), used when it lies wholly
+    // inside the target. The blocks of rows 2j and 2j + 1 are
+    // blocks[blockRows[j]] up to blocks[blockRows[j + 1]].
+    const kwMaskBlock* blocks = nullptr;
+    const uint32_t* blockRows = nullptr;
 };
 
 void blitRunLength(const kwRenderTarget& target, const kwPixelFormat& format, const kwPlacement& at,

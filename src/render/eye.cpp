@@ -217,13 +217,23 @@ kwRunLengthSource kwEyeTransparency::source() const {
     return s;
 }
 
+kwRunLengthSource kwEyeTransparency::spannedSource() {
+    kwRunLengthSource s = source();
+    if (spansSerial != verdictSerial) {
+        spansSerial = verdictSerial;
+        spans.build(s, layout.header.width, layout.header.height, layout.header.bpp / 8);
+    }
+    spans.attach(&s);
+    return s;
+}
+
 void kwEyeTransparency::drawWith(const kwBlend& blend, const kwRunLengthSource& src) {
     blitRunLength(renderTarget, pixelFormat, placement(), src, blend);
 }
 
 void kwEyeTransparency::draw() {
     if (!drawable() || !changeBPP(pixelFormat.bpp)) return;
-    drawWith(kwBlend{}, source());
+    drawWith(kwBlend{}, spannedSource());
 }
 
 bool kwEyeTransparency::hitTest(int32_t qx, int32_t qy, bool exact) {
@@ -262,7 +272,7 @@ void kwEyeTransparencyConstantAlpha::draw() {
     if (opacity == 0) return;
     if (!drawable() || !changeBPP(pixelFormat.bpp)) return;
     const bool fast = fastDepth() && width >= kFastRowMinimum;
-    drawWith(kwBlend{kwBlendMode::Constant, opacity, fast}, source());
+    drawWith(kwBlend{kwBlendMode::Constant, opacity, fast}, spannedSource());
 }
 
 // ---- masked images -----------------------------------------------------------------
@@ -281,13 +291,22 @@ bool kwEyeTransparencyMaskedAlpha::maskReady() {
     if (verdict == kwMaskVerdict::NotEightBit)
         debugFail("Alpha channel msk must have 1 bytes per pixel for kwEyeTransparencyMaskedAlpha");
     maskOk = verdict == kwMaskVerdict::Ok;
+    blocks.clear();
+    if (maskOk && layout.header.bpp == 16)
+        blocks.build(maskedSource(), layout.header.width, layout.header.height);
     return maskOk;
+}
+
+kwRunLengthSource kwEyeTransparencyMaskedAlpha::maskedSource() const {
+    kwRunLengthSource src = source();
+    src.maskStream = mask->file->data + maskLayout.pixelStart;
+    src.maskTable = mask->file->data + maskLayout.rowTable;
+    return src;
 }
 
 void kwEyeTransparencyMaskedAlpha::draw() {
     if (!drawable() || !changeBPP(pixelFormat.bpp) || !maskReady()) return;
-    kwRunLengthSource src = source();
-    src.maskStream = mask->file->data + maskLayout.pixelStart;
-    src.maskTable = mask->file->data + maskLayout.rowTable;
+    kwRunLengthSource src = maskedSource();
+    blocks.attach(&src);
     drawWith(kwBlend{kwBlendMode::Masked, 255, fastDepth()}, src);
 }

@@ -12,6 +12,7 @@
 #include "assets/linked_file.h"
 #include "render/blit.h"
 #include "render/drawable.h"
+#include "render/run_tables.h"
 
 // A per-pixel opacity mask (.msk), one byte per run byte and per opaque
 // pixel of the run-length image it belongs to.
@@ -112,6 +113,13 @@ public:
 protected:
     void drawWith(const kwBlend& blend, const kwRunLengthSource& source);
     kwRunLengthSource source() const;
+    // The source with its runs decoded, for copies and constant blends; the
+    // payload has been prepared.
+    kwRunLengthSource spannedSource();
+
+private:
+    kwRunSpans spans;
+    uint32_t spansSerial = 0;  // the verdict they were decoded under; 0: none
 };
 
 class kwEyeTransparencyConstantAlpha : public kwEyeTransparency {
@@ -130,6 +138,7 @@ public:
 
 private:
     bool maskReady();
+    kwRunLengthSource maskedSource() const;
 
     // The mask verdict, kept until the mask or either payload changes.
     const kwAlphaMask* checkedMask = nullptr;
@@ -138,4 +147,5 @@ private:
     uint32_t checkedImageSerial = 0;
     bool maskOk = false;
     kwEyeLayout maskLayout;
+    kwMaskBlocks blocks;  // built with the verdict, for 16-bit payloads
 };

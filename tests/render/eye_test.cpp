@@ -5,6 +5,8 @@
 #include "render/eye.h"
 
 #include <gtest/gtest.h>
+#include <sys/mman.h>
+#include <unistd.h>
 
 #include <limits>
 #include <random>
@@ -364,8 +366,8 @@ TEST_F(EyeTest, RunsOfEveryLengthStayInsideTheirRun) {
     Picture pic{std::vector<uint32_t>(size_t(w) * h, 0), w, h};
     for (int y = 0; y < h; ++y)
         for (int x = 1; x <= y + 1; ++x)
-            pic.argb[size_t(y) * w + x] = uint32_t(1 + (x * 7 + y) % 255) << 24 |
-                                          (uint32_t(x * 2654435761u + y) & 0xFFFFFF);
+            pic.argb[size_t(y) * w + x] =
+                uint32_t(1 + (x * 7 + y) % 255) << 24 | (uint32_t(x * 2654435761u + y) & 0xFFFFFF);
     display(16);
     Images im(pic, 16);
     im.rleAlpha.Opacity(90);
@@ -387,6 +389,102 @@ TEST_F(EyeTest, RunsOfEveryLengthStayInsideTheirRun) {
             c.eye->draw();
             ASSERT_TRUE(t.guardsIntact()) << c.name;
             ASSERT_EQ(t.buf, want.buf) << c.name << (fast ? " fast" : "");
+        }
+    }
+}
+
+TEST_F(EyeTest, MaskBlocksGiveTheRunsResult) {
+    // Soft pixels scattered one to three at a time, as in the art's rims,
+    // with the last ones against the right edge, where a block is moved left
+    // over its neighbour; widths around one block, odd and even heights (a
+    // block spans two rows); drawn flush with every side of the target and
+    // clipped, on 5-6-5 with vector rows.
+    display(16);
+    appFlags.mmxAvailable = true;
+    std::mt19937 rng(5);
+    for (int h : {5, 6})
+        for (int w : {7, 8, 9, 15, 16, 17, 23, 40}) {
+            Picture pic{std::vector<uint32_t>(size_t(w) * h, 0), w, h};
+            for (int y = 0; y < h; ++y)
+                for (int x = 0; x < w; ++x)
+                    if (rng() % 3 == 0 || x >= w - 2)
+                        pic.argb[size_t(y) * w + x] = (1 + rng() % 255) << 24 | (rng() & 0xFFFFFF);
+            Images im(pic, 16);
+            Target t(w + 5, h + 3, 2);
+            for (int left : {0, 5, 2, -1, 6})
+                for (int top : {0, 1, 3, -1, 4}) {
+                    t.noise(uint32_t(w * 100 + left * 10 + top));
+                    Target want = t;
+                    reference(want, pic, left, top, Mode::Masked, 0, true);
+                    t.bind();
+                    aim(im.masked, t, left, top);
+                    im.masked.place();
+                    im.masked.draw();
+                    ASSERT_TRUE(t.guardsIntact()) << w << "x" << h << " at " << left << "," << top;
+                    ASSERT_EQ(t.buf, want.buf) << w << "x" << h << " at " << left << "," << top;
+                }
+            // Flush with the bottom-right corner of a frame that ends where
+            // readable memory ends: a block reaching past the picture would
+            // fault here even when it writes back what it read.
+            const size_t frameBytes = size_t(w + 3) * 2 * size_t(h + 1);
+            const size_t page = size_t(sysconf(_SC_PAGESIZE));
+            const size_t span = (frameBytes + page - 1) / page * page;
+            void* mem = mmap(nullptr, span + page, PROT_READ | PROT_WRITE,
+                             MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
+            ASSERT_NE(mem, MAP_FAILED);
+            uint8_t* const end = static_cast<uint8_t*>(mem) + span;
+            ASSERT_EQ(mprotect(end, page, PROT_NONE), 0);
+            renderTarget = kwRenderTarget{end - frameBytes, (w + 3) * 2, w + 3, h + 1};
+            im.masked.x = float(3 - (w + 3) / 2 + w / 2);
+            im.masked.y = float((h + 1) / 2 - h / 2 - 1);
+            EXPECT_TRUE(im.masked.place());
+            im.masked.draw();
+            munmap(mem, span + page);
+        }
+}
+
+TEST_F(EyeTest, DecodedTablesFollowTheDisplay) {
+    // The decoded runs hold offsets at one depth and the mask blocks copy
+    // converted pixels: each change of depth or 16-bit layout converts the
+    // payload again, and tables built before must not be used. Each draw is
+    // checked against fresh images over a copy of the payload as converted.
+    Picture pic{fruit(30, 30, 3), 30, 30};
+    Images im(pic, 16);
+    im.rleAlpha.Opacity(140);
+    appFlags.mmxAvailable = true;
+    const struct {
+        int bpp;
+        uint32_t red, green;
+    } displays[] = {
+        {16, 0xF800, 0x07E0}, {32, 0xFF0000, 0xFF00}, {16, 0x7C00, 0x03E0}, {16, 0xF800, 0x07E0}};
+    uint32_t seed = 1;
+    for (const auto& shown : displays) {
+        display(shown.bpp, shown.red, shown.green);
+        for (int which = 0; which < 3; ++which) {
+            kwEye* const used[] = {&im.rle, &im.rleAlpha, &im.masked};
+            Target t(40, 40, shown.bpp / 8);
+            t.noise(++seed);
+            Target want = t;
+            t.bind();
+            aim(*used[which], t, 4, 3);
+            used[which]->place();
+            used[which]->draw();
+
+            const kwLinkedFile& f = *im.rleFile;
+            auto copy = record(std::vector<uint8_t>(f.data, f.data + f.payloadSize()), "copy.eye");
+            kwEyeTransparency rle;
+            kwEyeTransparencyConstantAlpha rleAlpha;
+            kwEyeTransparencyMaskedAlpha masked;
+            rleAlpha.Opacity(140);
+            masked.setMask(&im.mask);
+            kwEye* const fresh[] = {&rle, &rleAlpha, &masked};
+            fresh[which]->setLinkedFile(copy.get());
+            want.bind();
+            aim(*fresh[which], want, 4, 3);
+            fresh[which]->place();
+            fresh[which]->draw();
+            ASSERT_EQ(t.buf, want.buf)
+                << which << " at " << shown.bpp << " bits, red " << std::hex << shown.red;
         }
     }
 }

@@ -5,7 +5,7 @@
 // that over a run every level gets its turns: it aims at the level played
 // least (counting its own earlier aims at it, so a level that is hard to
 // reach does not swallow the run) and starts from the nearest start level
-// below it.
+// below it, or, in some games, at the target itself, set past the chips.
 #pragma once
 
 #include <array>
@@ -22,6 +22,7 @@ struct kwMenuCounts {
     uint32_t settingsClicks = 0;  // player count, skill, speed, start level, volumes
     uint32_t namesTyped = 0;
     uint32_t looks = 0;  // how-to, credits and scores visited without a change
+    uint32_t jumps = 0;  // games begun at a level no start chip offers
 };
 
 class kwMenuMonkey {
@@ -49,6 +50,7 @@ public:
     int32_t target = 1;
     bool patient = false;
     bool climbing = false;
+    bool jumping = false;  // the game begins at `target`, which no chip offers
 
 private:
     enum class Errand : uint8_t {

@@ -182,6 +182,22 @@ TEST(MenuMonkey, AimsSpreadOverLevelsNotYetPlayed) {
     EXPECT_EQ(next.size(), size_t(kLevelCount));
 }
 
+TEST(MenuMonkey, OnlyLevelsNoChipOffersAreJumpedTo) {
+    kwMonkeyHand hand(11);
+    kwSoakStats stats;
+    kwMenuMonkey menu(hand, stats);
+    std::set<int32_t> jumped;
+    for (int i = 0; i < 400; ++i) {
+        menu.enter();
+        if (!menu.jumping) continue;
+        jumped.insert(menu.target);
+        EXPECT_NE(kwMenuMonkey::startFor(menu.target), menu.target) << menu.target;
+        // A game begun at its target climbs nothing, so its player may stay.
+        EXPECT_EQ(menu.climbing, menu.target >= kwMenuMonkey::kStartLevels.back());
+    }
+    EXPECT_EQ(jumped, (std::set<int32_t>{2, 3, 5, 6, 8, 9, 11, 13, 15, 16}));
+}
+
 namespace {
 
 // A cell's centre on the screen.

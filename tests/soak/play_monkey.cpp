@@ -43,7 +43,7 @@ constexpr uint32_t kWatchMinMs = 300, kWatchMaxMs = 1500;
 // Patience: how long a game is played before leaving, unless the player
 // stays to the end.
 constexpr uint32_t kMinute = 60 * 1000;
-constexpr uint32_t kShortGame = 6 * kMinute, kLongGame = 20 * kMinute;
+constexpr uint32_t kShortGame = 3 * kMinute, kLongGame = 12 * kMinute;
 // Once the target level shows up, it is played for this long.
 constexpr uint32_t kTargetMinMs = 30 * 1000, kTargetMaxMs = 150 * 1000;
 

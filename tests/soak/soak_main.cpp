@@ -16,10 +16,12 @@ namespace {
 
 const char* kUsage =
     "usage: gobble_soak [--seed N] [--minutes M] [--frame-ms MS] [--data DIR] [--work DIR]\n"
+    "                   [--every-level]\n"
     "  --minutes   game time to play (default 10)\n"
     "  --frame-ms  clock advance per frame (default 16)\n"
     "  --data      the generated archives (default: the build's data/)\n"
-    "  --work      folder for the settings record and the log (emptied first)\n";
+    "  --work      folder for the settings record and the log (emptied first)\n"
+    "  --every-level  fail unless every level had a turn\n";
 
 constexpr uint32_t kMaxMinutes = 7 * 24 * 60;
 constexpr uint32_t kMaxFrameMs = 1000;
@@ -37,6 +39,11 @@ bool parseNumber(const char* text, uint32_t lo, uint32_t hi, uint32_t* out) {
 bool parseArgs(int argc, char** argv, kwSoakOptions* o) {
     for (int i = 1; i < argc; i += 2) {
         const char* opt = argv[i];
+        if (!std::strcmp(opt, "--every-level")) {  // a switch: no value follows
+            o->everyLevel = true;
+            --i;
+            continue;
+        }
         const char* val = i + 1 < argc ? argv[i + 1] : nullptr;
         bool ok = val != nullptr;
         if (!std::strcmp(opt, "--seed"))

@@ -68,7 +68,9 @@ std::string levelTable(const kwSoakStats& s) {
 }  // namespace
 
 bool kwSoakResult::ok() const {
-    return exitCode == 0 && stats.frames == framesWanted && surpriseCount == 0 && logErrors.empty();
+    const bool levels = !everyLevelWanted || stats.levelsPlayed() == kLevelCount;
+    return exitCode == 0 && stats.frames == framesWanted && surpriseCount == 0 &&
+           logErrors.empty() && levels;
 }
 
 kwSoakResult runSoak(const kwSoakOptions& o) {
@@ -92,6 +94,7 @@ kwSoakResult runSoak(const kwSoakOptions& o) {
 
     kwSoakResult r;
     r.framesWanted = uint64_t(run.frames);
+    r.everyLevelWanted = o.everyLevel;
     const auto start = std::chrono::steady_clock::now();
     r.exitCode = runHeadless(run);
     r.realSeconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
@@ -125,12 +128,16 @@ std::string soakReport(const kwSoakResult& r) {
          s.pauses, r.play.pausedClicks, s.dialogs, r.play.continues, r.play.menus, r.play.escapes);
     line(&out, "board clicks %u, click bursts %u, watches %u", r.play.boardClicks, r.play.bursts,
          r.play.watches);
-    line(&out, "menu visits %u, panels opened %u, settings changed %u, names typed %u, looks %u",
-         r.menu.visits, r.menu.panelsOpened, r.menu.settingsClicks, r.menu.namesTyped,
-         r.menu.looks);
+    line(&out,
+         "menu visits %u, panels opened %u, settings changed %u, names typed %u, looks %u, "
+         "games begun past the chips %u",
+         r.menu.visits, r.menu.panelsOpened, r.menu.settingsClicks, r.menu.namesTyped, r.menu.looks,
+         r.menu.jumps);
     line(&out, "clicks %llu, keys %llu, checks %llu, surprises %llu", (unsigned long long)r.clicks,
          (unsigned long long)r.keys, (unsigned long long)r.checks,
          (unsigned long long)r.surpriseCount);
+    if (r.everyLevelWanted && s.levelsPlayed() < kLevelCount)
+        line(&out, "  only %d of %d levels had a turn", s.levelsPlayed(), kLevelCount);
     for (const std::string& sp : r.surprises) out += "  surprise " + sp + "\n";
     for (const std::string& e : r.logErrors) out += "  log: " + e + "\n";
     return out;

@@ -13,11 +13,12 @@
 #include "soak_observer.h"
 
 struct kwSoakOptions {
-    uint32_t seed = 1;      // the game's and the monkey's
-    uint32_t minutes = 10;  // of the runner's clock
-    uint32_t frameMs = 16;  // clock advance per frame
-    std::string dataDir;    // the generated archives
-    std::string workDir;    // settings record and log; emptied first
+    uint32_t seed = 1;        // the game's and the monkey's
+    uint32_t minutes = 10;    // of the runner's clock
+    uint32_t frameMs = 16;    // clock advance per frame
+    std::string dataDir;      // the generated archives
+    std::string workDir;      // settings record and log; emptied first
+    bool everyLevel = false;  // fail unless every level had a turn
 };
 
 struct kwSoakResult {
@@ -30,8 +31,10 @@ struct kwSoakResult {
     std::vector<std::string> surprises;  // the first few
     std::vector<std::string> logErrors;  // failure messages in the debug log
     double realSeconds = 0.0;
+    bool everyLevelWanted = false;
 
-    // The run went its full length with nothing broken, surprising or logged.
+    // The run went its full length with nothing broken, surprising or logged
+    // (and reached every level, when that was asked for).
     bool ok() const;
 };
 

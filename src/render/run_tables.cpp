@@ -1,0 +1,168 @@
+#include "render/run_tables.h"
+
+#include <algorithm>
+#include <array>
+#include <cstring>
+
+#include "assets/eye_format.h"
+
+namespace {
+
+constexpr int kMaskBytesPerPixel = 2;
+
+// Walks one row's runs as the blitters do, handing each to
+// `visit(column, count, pixels, mask)` (mask null without one).
+template <class Visit>
+void eachRun(const kwRunLengthSource& src, int32_t width, int32_t bytesPerPixel, int32_t row,
+             Visit&& visit) {
+    const uint8_t* p = src.stream + readU32(src.rowTable + 4 * size_t(row));
+    const uint8_t* m =
+        src.maskStream ? src.maskStream + readU32(src.maskTable + 4 * size_t(row)) : nullptr;
+    int32_t x = 0;
+    for (;;) {
+        x += *p++;
+        if (x >= width) return;
+        const int32_t count = *p++;
+        if (m) m += 2;  // the mask mirrors the two run bytes
+        visit(x, count, p, m);
+        p += count * bytesPerPixel;
+        if (m) m += count;
+        x += count;
+        if (x >= width) return;
+    }
+}
+
+// A soft pixel of a masked picture: one with a mask byte above 0 (mask 0
+// leaves the target as it is).
+struct Soft {
+    int32_t x;
+    const uint8_t* pixel;
+    uint8_t alpha;
+};
+using PairScratch = std::array<std::vector<Soft>, kwMaskBlock::kRows>;
+
+// The soft pixels of rows 2j and 2j + 1, left to right, as
+// `visit(column, row within the pair, pixel bytes, mask byte)`.
+template <class Visit>
+void eachPairPixel(const kwRunLengthSource& src, int32_t width, int32_t height, int32_t pair,
+                   PairScratch& rows, Visit&& visit) {
+    for (int32_t k = 0; k < kwMaskBlock::kRows; ++k) {
+        rows[size_t(k)].clear();
+        const int32_t row = kwMaskBlock::kRows * pair + k;
+        if (row >= height) continue;
+        eachRun(src, width, kMaskBytesPerPixel, row,
+                [&](int32_t x, int32_t count, const uint8_t* pixels, const uint8_t* mask) {
+                    for (int32_t i = 0; i < count; ++i)
+                        if (mask[i] != 0)
+                            rows[size_t(k)].push_back(
+                                {x + i, pixels + kMaskBytesPerPixel * i, mask[i]});
+                });
+    }
+    size_t a = 0, b = 0;
+    while (a < rows[0].size() || b < rows[1].size()) {
+        const bool upper =
+            b >= rows[1].size() || (a < rows[0].size() && rows[0][a].x <= rows[1][b].x);
+        const Soft& p = upper ? rows[0][a++] : rows[1][b++];
+        visit(p.x, upper ? 0 : 1, p.pixel, p.alpha);
+    }
+}
+
+// A row pair's blocks, left to right: a pixel not covered by the open block
+// opens a new one at its column, moved left where it would cross the right
+// edge (its lanes over the previous block's pixels then stay at mask 0).
+template <class Open, class Fill>
+void layPair(const kwRunLengthSource& src, int32_t width, int32_t height, int32_t pair,
+             PairScratch& scratch, Open&& open, Fill&& fill) {
+    constexpr int32_t kColumns = kwMaskBlock::kColumns;
+    int32_t start = 0, end = 0;
+    eachPairPixel(src, width, height, pair, scratch,
+                  [&](int32_t x, int32_t row, const uint8_t* pixel, uint8_t alpha) {
+                      if (x >= end) {
+                          start = std::min(x, width - kColumns);
+                          end = start + kColumns;
+                          open(start);
+                      }
+                      fill(row * kColumns + x - start, pixel, alpha);
+                  });
+}
+
+}  // namespace
+
+// ---- spans ------------------------------------------------------------------------
+
+void kwRunSpans::build(const kwRunLengthSource& src, int32_t width, int32_t height,
+                       int32_t bytesPerPixel) {
+    clear();
+    if (width <= 0 || height <= 0 || !src.stream || !src.rowTable) return;
+    kwRunLengthSource runs = src;
+    runs.maskStream = nullptr;
+    size_t count = 0;  // counted first, so the table is one allocation
+    for (int32_t r = 0; r < height; ++r)
+        eachRun(runs, width, bytesPerPixel, r,
+                [&](int32_t, int32_t, const uint8_t*, const uint8_t*) { ++count; });
+    spans.reserve(count);
+    rows.reserve(size_t(height) + 1);
+    for (int32_t r = 0; r < height; ++r) {
+        rows.push_back(uint32_t(spans.size()));
+        eachRun(
+            runs, width, bytesPerPixel, r,
+            [&](int32_t x, int32_t n, const uint8_t* pixels, const uint8_t*) {
+                spans.push_back(kwRunSpan{uint16_t(x), uint16_t(n), uint32_t(pixels - src.stream)});
+            });
+    }
+    rows.push_back(uint32_t(spans.size()));
+}
+
+void kwRunSpans::clear() {
+    spans = {};
+    rows = {};
+}
+
+void kwRunSpans::attach(kwRunLengthSource* source) const {
+    if (rows.empty()) return;
+    source->spans = spans.data();
+    source->spanRows = rows.data();
+}
+
+// ---- mask blocks --------------------------------------------------------------------
+
+void kwMaskBlocks::build(const kwRunLengthSource& src, int32_t width, int32_t height) {
+    clear();
+    if (width < kwMaskBlock::kColumns || height <= 0 || !src.stream || !src.rowTable ||
+        !src.maskStream || !src.maskTable)
+        return;
+    const int32_t pairs = (height + kwMaskBlock::kRows - 1) / kwMaskBlock::kRows;
+    PairScratch scratch;
+    size_t count = 0;  // counted first, so the blocks are one allocation
+    for (int32_t j = 0; j < pairs; ++j)
+        layPair(
+            src, width, height, j, scratch, [&](int32_t) { ++count; },
+            [](int32_t, const uint8_t*, uint8_t) {});
+    blocks.reserve(count);
+    rows.reserve(size_t(pairs) + 1);
+    for (int32_t j = 0; j < pairs; ++j) {
+        rows.push_back(uint32_t(blocks.size()));
+        layPair(
+            src, width, height, j, scratch,
+            [&](int32_t column) {
+                blocks.emplace_back();
+                blocks.back().column = column;
+            },
+            [&](int32_t lane, const uint8_t* pixel, uint8_t alpha) {
+                std::memcpy(&blocks.back().pixels[lane], pixel, kMaskBytesPerPixel);
+                blocks.back().mask[lane] = alpha;
+            });
+    }
+    rows.push_back(uint32_t(blocks.size()));
+}
+
+void kwMaskBlocks::clear() {
+    blocks = {};
+    rows = {};
+}
+
+void kwMaskBlocks::attach(kwRunLengthSource* source) const {
+    if (rows.empty()) return;
+    source->blocks = blocks.data();
+    source->blockRows = rows.data();
+}

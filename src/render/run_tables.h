@@ -1,0 +1,48 @@
+// Run-length pictures decoded once, when they are ready to draw, into
+// tables the blitters walk without parsing the runs again. Rows drawn whole
+// (not clipped at the sides) use them; clipped rows walk the runs.
+//
+// kwRunSpans: every run's column, length and place in the stream, for the
+// copies and constant blends of the opaque bodies.
+//
+// kwMaskBlocks: a masked 16-bit picture regrouped into blocks of sixteen
+// pixels with their mask bytes. The soft layers of the art are rims and
+// shadows: runs of one to three pixels, a few hundred a sprite, where walking
+// the runs and blending them one by one cost far more than the blend
+// itself. A block is one vector blend.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <vector>
+
+#include "render/blit.h"
+
+class kwRunSpans {
+public:
+    // Decodes a checked picture; `bytesPerPixel` is its depth now.
+    void build(const kwRunLengthSource& source, int32_t width, int32_t height,
+               int32_t bytesPerPixel);
+    void clear();
+    // Points the source at the table, when there is one.
+    void attach(kwRunLengthSource* source) const;
+
+private:
+    std::vector<kwRunSpan> spans;
+    std::vector<uint32_t> rows;  // height + 1 entries
+};
+
+class kwMaskBlocks {
+public:
+    // Regroups a checked picture (16 bits per pixel, at least a block wide;
+    // otherwise nothing is built) and its mask.
+    void build(const kwRunLengthSource& source, int32_t width, int32_t height);
+    void clear();
+    void attach(kwRunLengthSource* source) const;
+
+    size_t blockCount() const { return blocks.size(); }
+
+private:
+    std::vector<kwMaskBlock> blocks;
+    std::vector<uint32_t> rows;  // height + 1 entries
+};

@@ -90,6 +90,9 @@ bool parseRunnerScript(const std::string& text, std::vector<kwScriptAction>* out
     std::istringstream lines(text);
     std::string line;
     for (int number = 1; std::getline(lines, line); ++number) {
+        // A script saved with Windows line endings reads the same. Every
+        // carriage return at the end goes, so no written-back line differs.
+        while (!line.empty() && line.back() == '\r') line.pop_back();
         // A comment may not start inside typed text: "char" keeps its '#'.
         // The verb is read as the action below reads it, so "5char" and
         // "5 char" (or "5screenshot char #") agree on where a comment starts.

@@ -23,8 +23,7 @@ constinit const kwBlitRows kBaseRows = {
 const kwBlitRows* pickRows() {
 #if defined(__x86_64__) || defined(__i386__)
     const char* base = std::getenv("GG_BLIT_BASE");
-    if (__builtin_cpu_supports("avx2") && !(base && std::strcmp(base, "1") == 0))
-        return &kAvx2Rows;
+    if (__builtin_cpu_supports("avx2") && !(base && std::strcmp(base, "1") == 0)) return &kAvx2Rows;
 #endif
     return &kBaseRows;
 }

@@ -40,7 +40,8 @@ struct kwMaskBlock {
     static constexpr int kColumns = 8, kRows = 2, kLanes = kColumns * kRows;
     uint16_t pixels[kLanes] = {};
     uint8_t mask[kLanes] = {};
-    int32_t column = 0;
+    int16_t column = 0;
+    bool opaque = false;  // every lane's mask is 255
 };
 
 // One run of a run-length picture: its first column, its length and where
@@ -64,11 +65,12 @@ struct kwRunLengthSource {
     const kwRunSpan* spans = nullptr;
     const uint32_t* spanRows = nullptr;
     // Optional, for the masked blend on 5-6-5 with vector rows: the same
-    // picture as blocks (render/run_tables.h), used when it lies wholly
+    // picture as blocks (render/run_tables.h), used when they lie wholly
     // inside the target. The blocks of rows 2j and 2j + 1 are
     // blocks[blockRows[j]] up to blocks[blockRows[j + 1]].
     const kwMaskBlock* blocks = nullptr;
     const uint32_t* blockRows = nullptr;
+    int32_t blockReach = 0;  // columns the blocks span: up to 7 past the picture
 };
 
 void blitRunLength(const kwRenderTarget& target, const kwPixelFormat& format, const kwPlacement& at,

@@ -149,6 +149,18 @@ inline kwU16<N> blendMasked565(kwU16<N> s, kwU16<N> d, kwU16<N> a) {
     return ((dR + tR) << 11) | (dG + (tG << 5)) | (dB + tB);
 }
 
+// The same blend where every mask byte is 255: (s * 255 + d) >> 8 per
+// channel is the source's value, less one where it exceeds the target's.
+template <int N>
+inline kwU16<N> blendOpaque565(kwU16<N> s, kwU16<N> d) {
+    using U = kwU16<N>;
+    using S = typename kwVec<N>::s16;  // the fields are small: a signed compare serves
+    const U r = (U)((S)(s >> 11) > (S)(d >> 11)) & 0x0800;
+    const U g = (U)((S)(s & 0x07E0) > (S)(d & 0x07E0)) & 0x0020;
+    const U b = (U)((S)(s & 0x001F) > (S)(d & 0x001F)) & 0x0001;
+    return s - (r | g | b);
+}
+
 template <int N>
 inline kwU16<N> load16(const uint8_t* p) {
     kwU16<N> v;

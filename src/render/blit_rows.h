@@ -117,26 +117,21 @@ template <int N>
 }
 
 // Sprite runs are a few dozen pixels, where a call or a string move costs
-// more than the copy: vector-sized moves, the last one overlapping. Up to
-// four vectors the moves are fixed by the size class alone (first ones from
-// the front, last ones from the back), so neighbouring rows of a sprite, whose
+// more than the copy: vector-sized moves, the last one overlapping. From one
+// to four vectors it is always four moves, so rows of a sprite, whose
 // lengths differ a little, take the same branches.
 template <int N>
 [[gnu::always_inline]] inline void copyRun(uint8_t* d, const uint8_t* s, size_t n) {
     constexpr size_t kLong = 512, kBlock = 2 * N, kHalf = N;
     if (n >= kBlock) {
-        if (n <= 2 * kBlock) {
+        if (n <= 4 * kBlock) {
+            // Shorter runs repeat a move: cheaper than a missed branch.
+            const size_t last = n - kBlock;
+            const size_t second = std::min(kBlock, last), third = std::min(2 * kBlock, last);
             moveBlock<N>(d, s);
-            moveBlock<N>(d + n - kBlock, s + n - kBlock);
-        } else if (n <= 3 * kBlock) {
-            moveBlock<N>(d, s);
-            moveBlock<N>(d + kBlock, s + kBlock);
-            moveBlock<N>(d + n - kBlock, s + n - kBlock);
-        } else if (n <= 4 * kBlock) {
-            moveBlock<N>(d, s);
-            moveBlock<N>(d + kBlock, s + kBlock);
-            moveBlock<N>(d + n - 2 * kBlock, s + n - 2 * kBlock);
-            moveBlock<N>(d + n - kBlock, s + n - kBlock);
+            moveBlock<N>(d + second, s + second);
+            moveBlock<N>(d + third, s + third);
+            moveBlock<N>(d + last, s + last);
         } else if (n >= kLong) {
             copyLong(d, s, n);
         } else {
@@ -316,11 +311,17 @@ void runsUnclipped(uint8_t* dstRow, int pitch, int32_t width, const kwRunLengthS
 template <int B, class Span>
 void spansUnclipped(uint8_t* dstRow, int pitch, const kwRunLengthSource& src, const RowRange& rows,
                     const Span& span) {
+    // Locals, not the source's fields: the pixel stores could alias those
+    // as far as the compiler knows, and it would load them again each run.
+    const kwRunSpan* const spans = src.spans;
+    const uint32_t* const index = src.spanRows + rows.first;
+    const uint8_t* const stream = src.stream;
+    const Span each = span;
     for (int32_t r = 0; r < rows.count; ++r, dstRow += pitch) {
-        const kwRunSpan* s = src.spans + src.spanRows[rows.first + r];
-        const kwRunSpan* const end = src.spans + src.spanRows[rows.first + r + 1];
+        const kwRunSpan* s = spans + index[r];
+        const kwRunSpan* const end = spans + index[r + 1];
         for (; s != end; ++s)
-            span(dstRow + std::ptrdiff_t(s->column) * B, src.stream + s->offset, nullptr, s->count);
+            each(dstRow + std::ptrdiff_t(s->column) * B, stream + s->offset, nullptr, s->count);
     }
 }
 
@@ -404,39 +405,47 @@ template <int N>
         std::memcpy(&up, upper, sizeof up);
         if (lower) std::memcpy(&down, upper + pitch, sizeof down);
         const kwU16<16> d = (kwU16<16>)_mm256_inserti128_si256(_mm256_castsi128_si256(up), down, 1);
-        const __m256i r = (__m256i)blendMasked565<16>(load16<16>(s), d, loadMask<16>(b.mask));
+        const __m256i r =
+            (__m256i)(b.opaque ? blendOpaque565<16>(load16<16>(s), d)
+                               : blendMasked565<16>(load16<16>(s), d, loadMask<16>(b.mask)));
         const __m128i first = _mm256_castsi256_si128(r), second = _mm256_extracti128_si256(r, 1);
         std::memcpy(upper, &first, sizeof first);
         if (lower) std::memcpy(upper + pitch, &second, sizeof second);
         return;
     }
 #endif
-    const kwU16<C> first = blendMasked565<C>(load16<C>(s), load16<C>(upper), loadMask<C>(b.mask));
+    const kwU16<C> first =
+        b.opaque ? blendOpaque565<C>(load16<C>(s), load16<C>(upper))
+                 : blendMasked565<C>(load16<C>(s), load16<C>(upper), loadMask<C>(b.mask));
     std::memcpy(upper, &first, sizeof first);
     if (!lower) return;
-    const kwU16<C> second =
-        blendMasked565<C>(load16<C>(s + 2 * C), load16<C>(upper + pitch), loadMask<C>(b.mask + C));
+    const kwU16<C> second = b.opaque
+                                ? blendOpaque565<C>(load16<C>(s + 2 * C), load16<C>(upper + pitch))
+                                : blendMasked565<C>(load16<C>(s + 2 * C), load16<C>(upper + pitch),
+                                                    loadMask<C>(b.mask + C));
     std::memcpy(upper + pitch, &second, sizeof second);
 }
 
-// A masked 5-6-5 picture lying wholly inside the target, drawn from its
-// blocks: one vector blend for two rows of eight pixels, however short the
-// runs. A block shares pixels only with the one before it on its rows, and
-// only where its own mask is 0, so drawing them in order gives the runs'
-// result. False when the picture is not wholly inside.
+// A masked 5-6-5 picture whose blocks lie wholly inside the target, drawn
+// from them: one vector blend for two rows of eight pixels, however short
+// the runs. Blocks share no pixel, and a block's lanes outside the picture
+// have mask 0, leaving the target as it was. False when the blocks reach
+// outside the target.
 template <int N>
 bool maskBlockRows(const kwRenderTarget& t, const kwPlacement& at, const kwRunLengthSource& src) {
-    if (at.left < 0 || at.top < 0 || int64_t{at.left} + at.width > t.width ||
-        int64_t{at.top} + at.rows > t.height || at.width < kwMaskBlock::kColumns || at.rows <= 0)
+    if (at.left < 0 || at.top < 0 || int64_t{at.left} + src.blockReach > t.width ||
+        int64_t{at.top} + at.rows > t.height || at.rows <= 0)
         return false;
-    uint8_t* upper = t.pixels + std::ptrdiff_t(at.top) * t.pitch + std::ptrdiff_t(at.left) * 2;
+    const int pitch =
+        t.pitch;  // a local: the stores below may alias `t` as far as the compiler knows
+    uint8_t* upper = t.pixels + std::ptrdiff_t(at.top) * pitch + std::ptrdiff_t(at.left) * 2;
     const int32_t pairs = (at.rows + 1) / 2;
-    for (int32_t j = 0; j < pairs; ++j, upper += 2 * std::ptrdiff_t(t.pitch)) {
+    for (int32_t j = 0; j < pairs; ++j, upper += 2 * std::ptrdiff_t(pitch)) {
         const bool lower = 2 * j + 1 < at.rows;
         const kwMaskBlock* b = src.blocks + src.blockRows[j];
         const kwMaskBlock* const end = src.blocks + src.blockRows[j + 1];
         for (; b != end; ++b)
-            blendBlock<N>(upper + std::ptrdiff_t(b->column) * 2, t.pitch, lower, *b);
+            blendBlock<N>(upper + std::ptrdiff_t(b->column) * 2, pitch, lower, *b);
     }
     return true;
 }

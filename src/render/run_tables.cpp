@@ -3,12 +3,14 @@
 #include <algorithm>
 #include <array>
 #include <cstring>
+#include <iterator>
 
 #include "assets/eye_format.h"
 
 namespace {
 
 constexpr int kMaskBytesPerPixel = 2;
+constexpr uint8_t kFullMask = 255;
 
 // Walks one row's runs as the blitters do, handing each to
 // `visit(column, count, pixels, mask)` (mask null without one).
@@ -68,8 +70,11 @@ void eachPairPixel(const kwRunLengthSource& src, int32_t width, int32_t height, 
 }
 
 // A row pair's blocks, left to right: a pixel not covered by the open block
-// opens a new one at its column, moved left where it would cross the right
-// edge (its lanes over the previous block's pixels then stay at mask 0).
+// opens a new one at its column, moved left where it would cross the
+// picture's right edge unless that would take it over the previous block.
+// Blocks never share a pixel (a block loading pixels another has just
+// stored waits for the store), so a last block may reach past the right
+// edge instead, with mask 0 there.
 template <class Open, class Fill>
 void layPair(const kwRunLengthSource& src, int32_t width, int32_t height, int32_t pair,
              PairScratch& scratch, Open&& open, Fill&& fill) {
@@ -78,7 +83,8 @@ void layPair(const kwRunLengthSource& src, int32_t width, int32_t height, int32_
     eachPairPixel(src, width, height, pair, scratch,
                   [&](int32_t x, int32_t row, const uint8_t* pixel, uint8_t alpha) {
                       if (x >= end) {
-                          start = std::min(x, width - kColumns);
+                          const int32_t flush = width - kColumns;
+                          start = x > flush && flush >= end ? flush : x;
                           end = start + kColumns;
                           open(start);
                       }
@@ -128,8 +134,8 @@ void kwRunSpans::attach(kwRunLengthSource* source) const {
 
 void kwMaskBlocks::build(const kwRunLengthSource& src, int32_t width, int32_t height) {
     clear();
-    if (width < kwMaskBlock::kColumns || height <= 0 || !src.stream || !src.rowTable ||
-        !src.maskStream || !src.maskTable)
+    if (width <= 0 || height <= 0 || !src.stream || !src.rowTable || !src.maskStream ||
+        !src.maskTable)
         return;
     const int32_t pairs = (height + kwMaskBlock::kRows - 1) / kwMaskBlock::kRows;
     PairScratch scratch;
@@ -146,7 +152,7 @@ void kwMaskBlocks::build(const kwRunLengthSource& src, int32_t width, int32_t he
             src, width, height, j, scratch,
             [&](int32_t column) {
                 blocks.emplace_back();
-                blocks.back().column = column;
+                blocks.back().column = int16_t(column);
             },
             [&](int32_t lane, const uint8_t* pixel, uint8_t alpha) {
                 std::memcpy(&blocks.back().pixels[lane], pixel, kMaskBytesPerPixel);
@@ -154,15 +160,23 @@ void kwMaskBlocks::build(const kwRunLengthSource& src, int32_t width, int32_t he
             });
     }
     rows.push_back(uint32_t(blocks.size()));
+    reach = 0;
+    for (kwMaskBlock& b : blocks) {
+        reach = std::max(reach, b.column + kwMaskBlock::kColumns);
+        b.opaque = std::all_of(std::begin(b.mask), std::end(b.mask),
+                               [](uint8_t m) { return m == kFullMask; });
+    }
 }
 
 void kwMaskBlocks::clear() {
     blocks = {};
     rows = {};
+    reach = 0;
 }
 
 void kwMaskBlocks::attach(kwRunLengthSource* source) const {
     if (rows.empty()) return;
     source->blocks = blocks.data();
     source->blockRows = rows.data();
+    source->blockReach = reach;
 }

@@ -34,8 +34,7 @@ private:
 
 class kwMaskBlocks {
 public:
-    // Regroups a checked picture (16 bits per pixel, at least a block wide;
-    // otherwise nothing is built) and its mask.
+    // Regroups a checked picture (16 bits per pixel) and its mask.
     void build(const kwRunLengthSource& source, int32_t width, int32_t height);
     void clear();
     void attach(kwRunLengthSource* source) const;
@@ -44,5 +43,6 @@ public:
 
 private:
     std::vector<kwMaskBlock> blocks;
-    std::vector<uint32_t> rows;  // height + 1 entries
+    std::vector<uint32_t> rows;  // one entry a row pair, and one more
+    int32_t reach = 0;           // columns the blocks span, from the left edge
 };

@@ -187,6 +187,13 @@ TEST(RunnerScript, ParsesEveryActionAndSortsByTime) {
     EXPECT_FALSE(a[5].on);
     EXPECT_EQ(a[6].text, "shot one.png");
     EXPECT_EQ(a[8].kind, kwActionKind::Quit);
+
+    // Windows line endings change nothing: no stray carriage return typed or
+    // in a name, however many there are.
+    ASSERT_TRUE(parseRunnerScript("400 char ab\r\n600 screenshot s.png\r\r\n", &a, &err)) << err;
+    ASSERT_EQ(a.size(), 2u);
+    EXPECT_EQ(a[0].text, "ab");
+    EXPECT_EQ(a[1].text, "s.png");
 }
 
 TEST(RunnerScript, RefusesMalformedLinesNamingTheLine) {

@@ -443,6 +443,33 @@ TEST_F(EyeTest, MaskBlocksGiveTheRunsResult) {
         }
 }
 
+TEST_F(EyeTest, OpaqueMaskBlocksKeepTheFormula) {
+    // A picture masked whole: its inside fills blocks whose every mask byte
+    // is 255, which take the formula's short form; over random targets each
+    // channel meets sources above, equal to and below the target's.
+    display(16);
+    appFlags.mmxAvailable = true;
+    for (int w : {24, 41}) {
+        Picture pic{fruit(w, w, uint32_t(w)), w, w};
+        Images im(pic, 16);
+        for (uint32_t seed = 1; seed <= 4; ++seed) {
+            Target t(w + 12, w + 4, 2);
+            t.noise(seed);
+            if (seed == 4)  // every target pixel equal to its source: the "equal" case throughout
+                for (int y = 0; y < w; ++y)
+                    for (int x = 0; x < w; ++x)
+                        t.put(x + 2, y + 1, stored(pic.argb[size_t(y) * w + x], 2));
+            Target want = t;
+            reference(want, pic, 2, 1, Mode::Masked, 0, true);
+            t.bind();
+            aim(im.masked, t, 2, 1);
+            im.masked.place();
+            im.masked.draw();
+            ASSERT_EQ(t.buf, want.buf) << "w " << w << " seed " << seed;
+        }
+    }
+}
+
 TEST_F(EyeTest, DecodedTablesFollowTheDisplay) {
     // The decoded runs hold offsets at one depth and the mask blocks copy
     // converted pixels: each change of depth or 16-bit layout converts the

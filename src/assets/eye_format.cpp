@@ -298,6 +298,12 @@ void convertLayout(kwLinkedFile& file, kwEyeKind kind, const kwPixelFormat& disp
 
 }  // namespace
 
+void readEyeFormatWords(const uint8_t* data, uint32_t length, uint32_t* bpp, uint32_t* format) {
+    const bool whole = data && length >= kEyeHeaderBytes;
+    *bpp = whole ? readU32(data + kOffBpp) : 0;
+    *format = whole ? readU32(data + kOffFormat) : 0;
+}
+
 bool readEyeHeader(const uint8_t* data, uint32_t length, kwEyeHeader* out) {
     if (!data || length < kEyeHeaderBytes) return false;
     readCommon(data, out);

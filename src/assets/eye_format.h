@@ -53,6 +53,9 @@ inline void writeU32(uint8_t* p, uint32_t v) {
 
 // Header words only; false when the payload is shorter than the fixed header.
 bool readEyeHeader(const uint8_t* data, uint32_t length, kwEyeHeader* out);
+// Only the depth and format words, which every conversion rewrites (zero
+// when the payload is shorter than the header): checked on every draw.
+void readEyeFormatWords(const uint8_t* data, uint32_t length, uint32_t* bpp, uint32_t* format);
 bool readMaskHeader(const uint8_t* data, uint32_t length, kwEyeHeader* out);
 
 // The full check of an image payload. A run-length row table that lies in

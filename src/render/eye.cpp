@@ -123,10 +123,7 @@ bool kwEye::pointInside(int32_t qx, int32_t qy, int32_t* px, int32_t* py) const 
 // stale; the format word, rewritten by every conversion, can.
 namespace {
 void payloadWords(const kwLinkedFile& f, uint32_t* bpp, uint32_t* format) {
-    kwEyeHeader h;
-    const bool read = readEyeHeader(f.data, f.payloadSize(), &h);
-    *bpp = read ? uint32_t(h.bpp) : 0;
-    *format = read ? h.formatWord : 0;
+    readEyeFormatWords(f.data, f.payloadSize(), bpp, format);
 }
 }  // namespace
 

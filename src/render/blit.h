@@ -41,6 +41,8 @@ struct kwMaskBlock {
     uint16_t pixels[kLanes] = {};
     uint8_t mask[kLanes] = {};
     int16_t column = 0;
+    int16_t row = 0;      // the upper row
+    bool lower = false;   // the lower row is the picture's
     bool opaque = false;  // every lane's mask is 255
 };
 
@@ -65,11 +67,10 @@ struct kwRunLengthSource {
     const kwRunSpan* spans = nullptr;
     const uint32_t* spanRows = nullptr;
     // Optional, for the masked blend on 5-6-5 with vector rows: the same
-    // picture as blocks (render/run_tables.h), used when they lie wholly
-    // inside the target. The blocks of rows 2j and 2j + 1 are
-    // blocks[blockRows[j]] up to blocks[blockRows[j + 1]].
+    // picture as blocks (render/run_tables.h), top to bottom, used when they
+    // lie wholly inside the target.
     const kwMaskBlock* blocks = nullptr;
-    const uint32_t* blockRows = nullptr;
+    uint32_t blockCount = 0;
     int32_t blockReach = 0;  // columns the blocks span: up to 7 past the picture
 };
 

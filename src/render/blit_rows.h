@@ -434,19 +434,16 @@ template <int N>
 template <int N>
 bool maskBlockRows(const kwRenderTarget& t, const kwPlacement& at, const kwRunLengthSource& src) {
     if (at.left < 0 || at.top < 0 || int64_t{at.left} + src.blockReach > t.width ||
-        int64_t{at.top} + at.rows > t.height || at.rows <= 0)
+        int64_t{at.top} + at.rows > t.height)
         return false;
-    const int pitch =
-        t.pitch;  // a local: the stores below may alias `t` as far as the compiler knows
-    uint8_t* upper = t.pixels + std::ptrdiff_t(at.top) * pitch + std::ptrdiff_t(at.left) * 2;
-    const int32_t pairs = (at.rows + 1) / 2;
-    for (int32_t j = 0; j < pairs; ++j, upper += 2 * std::ptrdiff_t(pitch)) {
-        const bool lower = 2 * j + 1 < at.rows;
-        const kwMaskBlock* b = src.blocks + src.blockRows[j];
-        const kwMaskBlock* const end = src.blocks + src.blockRows[j + 1];
-        for (; b != end; ++b)
-            blendBlock<N>(upper + std::ptrdiff_t(b->column) * 2, pitch, lower, *b);
-    }
+    const int pitch = t.pitch;  // a local, for the reason spansUnclipped gives
+    uint8_t* const origin = t.pixels + std::ptrdiff_t(at.top) * pitch + std::ptrdiff_t(at.left) * 2;
+    // One loop over the whole picture: a loop per row pair, mostly one to
+    // three blocks long, would cost a missed branch at nearly every end.
+    const kwMaskBlock* const end = src.blocks + src.blockCount;
+    for (const kwMaskBlock* b = src.blocks; b != end; ++b)
+        blendBlock<N>(origin + std::ptrdiff_t(b->row) * pitch + std::ptrdiff_t(b->column) * 2,
+                      pitch, b->lower, *b);
     return true;
 }
 
@@ -476,7 +473,7 @@ void runLengthFor(const kwRenderTarget& t, const kwPixelFormat& f, const kwPlace
         case kwBlendMode::Masked:
             if (!src.maskStream || !src.maskTable) return;
             if constexpr (B == 2) {
-                if (blend.fast && src.blocks && src.blockRows && is565(channelsOf(f)) &&
+                if (blend.fast && src.blocks && is565(channelsOf(f)) &&
                     maskBlockRows<N>(t, at, src))
                     return;
             }

@@ -145,38 +145,39 @@ void kwMaskBlocks::build(const kwRunLengthSource& src, int32_t width, int32_t he
             src, width, height, j, scratch, [&](int32_t) { ++count; },
             [](int32_t, const uint8_t*, uint8_t) {});
     blocks.reserve(count);
-    rows.reserve(size_t(pairs) + 1);
     for (int32_t j = 0; j < pairs; ++j) {
-        rows.push_back(uint32_t(blocks.size()));
+        const int32_t upper = kwMaskBlock::kRows * j;
         layPair(
             src, width, height, j, scratch,
             [&](int32_t column) {
-                blocks.emplace_back();
-                blocks.back().column = int16_t(column);
+                kwMaskBlock& b = blocks.emplace_back();
+                b.column = int16_t(column);
+                b.row = int16_t(upper);
+                b.lower = upper + 1 < height;
             },
             [&](int32_t lane, const uint8_t* pixel, uint8_t alpha) {
                 std::memcpy(&blocks.back().pixels[lane], pixel, kMaskBytesPerPixel);
                 blocks.back().mask[lane] = alpha;
             });
     }
-    rows.push_back(uint32_t(blocks.size()));
     reach = 0;
     for (kwMaskBlock& b : blocks) {
         reach = std::max(reach, b.column + kwMaskBlock::kColumns);
         b.opaque = std::all_of(std::begin(b.mask), std::end(b.mask),
                                [](uint8_t m) { return m == kFullMask; });
     }
+    built = true;
 }
 
 void kwMaskBlocks::clear() {
     blocks = {};
-    rows = {};
     reach = 0;
+    built = false;
 }
 
 void kwMaskBlocks::attach(kwRunLengthSource* source) const {
-    if (rows.empty()) return;
+    if (!built || blocks.empty()) return;  // no soft pixel at all: the runs are as quick
     source->blocks = blocks.data();
-    source->blockRows = rows.data();
+    source->blockCount = uint32_t(blocks.size());
     source->blockReach = reach;
 }

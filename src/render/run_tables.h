@@ -39,10 +39,8 @@ public:
     void clear();
     void attach(kwRunLengthSource* source) const;
 
-    size_t blockCount() const { return blocks.size(); }
-
 private:
-    std::vector<kwMaskBlock> blocks;
-    std::vector<uint32_t> rows;  // one entry a row pair, and one more
-    int32_t reach = 0;           // columns the blocks span, from the left edge
+    std::vector<kwMaskBlock> blocks;  // row pair by row pair, left to right
+    int32_t reach = 0;                // columns the blocks span, from the left edge
+    bool built = false;
 };

@@ -423,23 +423,27 @@ TEST_F(EyeTest, MaskBlocksGiveTheRunsResult) {
                     ASSERT_TRUE(t.guardsIntact()) << w << "x" << h << " at " << left << "," << top;
                     ASSERT_EQ(t.buf, want.buf) << w << "x" << h << " at " << left << "," << top;
                 }
-            // Flush with the bottom-right corner of a frame that ends where
-            // readable memory ends: a block reaching past the picture would
-            // fault here even when it writes back what it read.
-            const size_t frameBytes = size_t(w + 3) * 2 * size_t(h + 1);
-            const size_t page = size_t(sysconf(_SC_PAGESIZE));
-            const size_t span = (frameBytes + page - 1) / page * page;
-            void* mem = mmap(nullptr, span + page, PROT_READ | PROT_WRITE,
-                             MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
-            ASSERT_NE(mem, MAP_FAILED);
-            uint8_t* const end = static_cast<uint8_t*>(mem) + span;
-            ASSERT_EQ(mprotect(end, page, PROT_NONE), 0);
-            renderTarget = kwRenderTarget{end - frameBytes, (w + 3) * 2, w + 3, h + 1};
-            im.masked.x = float(3 - (w + 3) / 2 + w / 2);
-            im.masked.y = float((h + 1) / 2 - h / 2 - 1);
-            EXPECT_TRUE(im.masked.place());
-            im.masked.draw();
-            munmap(mem, span + page);
+            // Flush with the bottom of a frame that ends where readable memory
+            // ends, and with its right edge too, or with room to the right for
+            // blocks reaching past the picture: a store below the picture or
+            // past the frame faults here even when it writes back what it read.
+            for (int room : {0, 8}) {
+                const int W = w + 3 + room;
+                const size_t frameBytes = size_t(W) * 2 * size_t(h + 1);
+                const size_t page = size_t(sysconf(_SC_PAGESIZE));
+                const size_t span = (frameBytes + page - 1) / page * page;
+                void* mem = mmap(nullptr, span + page, PROT_READ | PROT_WRITE,
+                                 MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
+                ASSERT_NE(mem, MAP_FAILED);
+                uint8_t* const end = static_cast<uint8_t*>(mem) + span;
+                ASSERT_EQ(mprotect(end, page, PROT_NONE), 0);
+                renderTarget = kwRenderTarget{end - frameBytes, W * 2, W, h + 1};
+                im.masked.x = float(3 - W / 2 + w / 2);
+                im.masked.y = float((h + 1) / 2 - h / 2 - 1);
+                EXPECT_TRUE(im.masked.place());
+                im.masked.draw();
+                munmap(mem, span + page);
+            }
         }
 }
 

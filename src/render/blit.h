@@ -46,12 +46,13 @@ struct kwMaskBlock {
     bool opaque = false;  // every lane's mask is 255
 };
 
-// One run of a run-length picture: its first column, its length and where
-// its pixels start in the stream.
+// One run of a run-length picture: its first column, its length, where its
+// pixels start in the stream, and its row.
 struct kwRunSpan {
     uint16_t column = 0;
     uint16_t count = 0;
     uint32_t offset = 0;
+    int32_t row = 0;
 };
 
 // A run-length picture and, for the masked blend, its mask. The row tables

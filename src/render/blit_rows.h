@@ -307,7 +307,9 @@ void runsUnclipped(uint8_t* dstRow, int pitch, int32_t width, const kwRunLengthS
     }
 }
 
-// Whole rows from the decoded runs: no run bytes to parse.
+// Whole rows from the decoded runs: no run bytes to parse, and one loop over
+// every run of the rows drawn (a loop per row, mostly one run long, would
+// cost a missed branch at many of its ends).
 template <int B, class Span>
 void spansUnclipped(uint8_t* dstRow, int pitch, const kwRunLengthSource& src, const RowRange& rows,
                     const Span& span) {
@@ -317,12 +319,11 @@ void spansUnclipped(uint8_t* dstRow, int pitch, const kwRunLengthSource& src, co
     const uint32_t* const index = src.spanRows + rows.first;
     const uint8_t* const stream = src.stream;
     const Span each = span;
-    for (int32_t r = 0; r < rows.count; ++r, dstRow += pitch) {
-        const kwRunSpan* s = spans + index[r];
-        const kwRunSpan* const end = spans + index[r + 1];
-        for (; s != end; ++s)
-            each(dstRow + std::ptrdiff_t(s->column) * B, stream + s->offset, nullptr, s->count);
-    }
+    uint8_t* const origin = dstRow - std::ptrdiff_t(rows.first) * pitch;
+    const kwRunSpan* const end = spans + index[rows.count];
+    for (const kwRunSpan* s = spans + index[0]; s != end; ++s)
+        each(origin + std::ptrdiff_t(s->row) * pitch + std::ptrdiff_t(s->column) * B,
+             stream + s->offset, nullptr, s->count);
 }
 
 // Rows clipped to image columns [xs, xe): every row starts at its row-table

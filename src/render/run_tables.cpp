@@ -110,11 +110,11 @@ void kwRunSpans::build(const kwRunLengthSource& src, int32_t width, int32_t heig
     rows.reserve(size_t(height) + 1);
     for (int32_t r = 0; r < height; ++r) {
         rows.push_back(uint32_t(spans.size()));
-        eachRun(
-            runs, width, bytesPerPixel, r,
-            [&](int32_t x, int32_t n, const uint8_t* pixels, const uint8_t*) {
-                spans.push_back(kwRunSpan{uint16_t(x), uint16_t(n), uint32_t(pixels - src.stream)});
-            });
+        eachRun(runs, width, bytesPerPixel, r,
+                [&](int32_t x, int32_t n, const uint8_t* pixels, const uint8_t*) {
+                    spans.push_back(
+                        kwRunSpan{uint16_t(x), uint16_t(n), uint32_t(pixels - src.stream), r});
+                });
     }
     rows.push_back(uint32_t(spans.size()));
 }

@@ -82,6 +82,13 @@ std::string stripComment(const std::string& line) {
     size_t hash = line.find('#');
     return hash == std::string::npos ? line : line.substr(0, hash);
 }
+
+// A script saved with Windows line endings reads the same. Every carriage
+// return at the end goes, also where a comment was cut off, so no line
+// written back (without its comment) reads differently.
+void dropTrailingReturns(std::string* text) {
+    while (!text->empty() && text->back() == '\r') text->pop_back();
+}
 }  // namespace
 
 bool parseRunnerScript(const std::string& text, std::vector<kwScriptAction>* out,
@@ -90,9 +97,7 @@ bool parseRunnerScript(const std::string& text, std::vector<kwScriptAction>* out
     std::istringstream lines(text);
     std::string line;
     for (int number = 1; std::getline(lines, line); ++number) {
-        // A script saved with Windows line endings reads the same. Every
-        // carriage return at the end goes, so no written-back line differs.
-        while (!line.empty() && line.back() == '\r') line.pop_back();
+        dropTrailingReturns(&line);
         // A comment may not start inside typed text: "char" keeps its '#'.
         // The verb is read as the action below reads it, so "5char" and
         // "5 char" (or "5screenshot char #") agree on where a comment starts.
@@ -101,6 +106,7 @@ bool parseRunnerScript(const std::string& text, std::vector<kwScriptAction>* out
         std::string verb;
         if (probe >> probeAt) probe >> verb;
         std::string body = verb == "char" ? line : stripComment(line);
+        dropTrailingReturns(&body);
         std::istringstream in(body);
         long long at = -1;
         if (!(in >> at)) {

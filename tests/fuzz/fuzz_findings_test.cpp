@@ -4,7 +4,8 @@
 // blob can be both a valid plain picture and a valid run-length one, and as
 // pixels its run bytes change. Here they show as the re-check (and the
 // refusal) that must happen instead of walking the old runs. The script
-// fault was a comment rule that read the verb differently from the parser.
+// faults were a comment rule that read the verb differently from the parser,
+// and carriage returns left before a comment once line ends dropped theirs.
 #include <gtest/gtest.h>
 
 #include <string>
@@ -161,4 +162,21 @@ TEST(FuzzFindingsScript, ACommentStartsWhereTheParserSeesTheVerb) {
     EXPECT_EQ(glued[0].text, spaced[0].text);
     EXPECT_EQ(glued[1].text, "a#b");
     EXPECT_EQ(glued[1].text, spaced[1].text);
+}
+
+TEST(FuzzFindingsScript, ReturnsBeforeACommentGoLikeThoseAtTheEnd) {
+    // Line ends drop their carriage returns; a name cut short by a comment
+    // kept those before the '#', and written back without the comment they
+    // stood at the end and went.
+    std::vector<kwScriptAction> first, again;
+    std::string error;
+    ASSERT_TRUE(parseRunnerScript("2 screenshot s0\r\r#x\n3 dump d\r #y\r\n", &first, &error))
+        << error;
+    ASSERT_EQ(first.size(), 2u);
+    EXPECT_EQ(first[0].text, "s0");
+    EXPECT_EQ(first[1].text, "d\r ");  // not at the end: kept, and kept again below
+    ASSERT_TRUE(parseRunnerScript("2 screenshot s0\n3 dump d\r \n", &again, &error)) << error;
+    ASSERT_EQ(again.size(), 2u);
+    EXPECT_EQ(again[0].text, first[0].text);
+    EXPECT_EQ(again[1].text, first[1].text);
 }

@@ -117,27 +117,21 @@ bool kwEye::pointInside(int32_t qx, int32_t qy, int32_t* px, int32_t* py) const 
     return true;
 }
 
-// The depth and format words as they lie now. A plain image converting a
-// blob in place rewrites its run bytes as pixels without moving them, so
-// the pointer and size alone cannot tell a run-length image's verdict is
-// stale; the format word, rewritten by every conversion, can.
-namespace {
-void payloadWords(const kwLinkedFile& f, uint32_t* bpp, uint32_t* format) {
-    readEyeFormatWords(f.data, f.payloadSize(), bpp, format);
-}
-}  // namespace
-
+// A plain image converting a blob in place rewrites its run bytes as pixels
+// without moving them, so the pointer and size alone cannot tell a
+// run-length image's verdict is stale; the depth and format words,
+// rewritten by every conversion, can.
 bool kwEye::sameVerdict() const {
     if (!verdictData || verdictData != file->data || verdictSize != file->size) return false;
     uint32_t bpp, format;
-    payloadWords(*file, &bpp, &format);
+    readEyeFormatWords(file->data, file->payloadSize(), &bpp, &format);
     return bpp == verdictBpp && format == verdictFormat;
 }
 
 void kwEye::remember(bool ok) {
     verdictData = file->data;
     verdictSize = file->size;
-    payloadWords(*file, &verdictBpp, &verdictFormat);
+    readEyeFormatWords(file->data, file->payloadSize(), &verdictBpp, &verdictFormat);
     verdictOk = ok;
     ++verdictSerial;
 }

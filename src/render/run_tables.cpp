@@ -9,7 +9,7 @@
 
 namespace {
 
-constexpr int kMaskBytesPerPixel = 2;
+constexpr int kBlockPixelBytes = 2;  // mask blocks are built for 16-bit pictures only
 constexpr uint8_t kFullMask = 255;
 
 // Walks one row's runs as the blitters do, handing each to
@@ -52,13 +52,13 @@ void eachPairPixel(const kwRunLengthSource& src, int32_t width, int32_t height, 
         rows[size_t(k)].clear();
         const int32_t row = kwMaskBlock::kRows * pair + k;
         if (row >= height) continue;
-        eachRun(src, width, kMaskBytesPerPixel, row,
-                [&](int32_t x, int32_t count, const uint8_t* pixels, const uint8_t* mask) {
-                    for (int32_t i = 0; i < count; ++i)
-                        if (mask[i] != 0)
-                            rows[size_t(k)].push_back(
-                                {x + i, pixels + kMaskBytesPerPixel * i, mask[i]});
-                });
+        eachRun(
+            src, width, kBlockPixelBytes, row,
+            [&](int32_t x, int32_t count, const uint8_t* pixels, const uint8_t* mask) {
+                for (int32_t i = 0; i < count; ++i)
+                    if (mask[i] != 0)
+                        rows[size_t(k)].push_back({x + i, pixels + kBlockPixelBytes * i, mask[i]});
+            });
     }
     size_t a = 0, b = 0;
     while (a < rows[0].size() || b < rows[1].size()) {
@@ -156,7 +156,7 @@ void kwMaskBlocks::build(const kwRunLengthSource& src, int32_t width, int32_t he
                 b.lower = upper + 1 < height;
             },
             [&](int32_t lane, const uint8_t* pixel, uint8_t alpha) {
-                std::memcpy(&blocks.back().pixels[lane], pixel, kMaskBytesPerPixel);
+                std::memcpy(&blocks.back().pixels[lane], pixel, kBlockPixelBytes);
                 blocks.back().mask[lane] = alpha;
             });
     }
@@ -166,17 +166,15 @@ void kwMaskBlocks::build(const kwRunLengthSource& src, int32_t width, int32_t he
         b.opaque = std::all_of(std::begin(b.mask), std::end(b.mask),
                                [](uint8_t m) { return m == kFullMask; });
     }
-    built = true;
 }
 
 void kwMaskBlocks::clear() {
     blocks = {};
     reach = 0;
-    built = false;
 }
 
 void kwMaskBlocks::attach(kwRunLengthSource* source) const {
-    if (!built || blocks.empty()) return;  // no soft pixel at all: the runs are as quick
+    if (blocks.empty()) return;  // not built, or no soft pixel at all: the runs are as quick
     source->blocks = blocks.data();
     source->blockCount = uint32_t(blocks.size());
     source->blockReach = reach;

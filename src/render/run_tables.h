@@ -42,5 +42,4 @@ public:
 private:
     std::vector<kwMaskBlock> blocks;  // row pair by row pair, left to right
     int32_t reach = 0;                // columns the blocks span, from the left edge
-    bool built = false;
 };

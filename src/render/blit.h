@@ -41,9 +41,7 @@ struct kwMaskBlock {
     uint16_t pixels[kLanes] = {};
     uint8_t mask[kLanes] = {};
     int16_t column = 0;
-    int16_t row = 0;      // the upper row
-    bool lower = false;   // the lower row is the picture's
-    bool opaque = false;  // every lane's mask is 255
+    int16_t row = 0;  // the upper row
 };
 
 // One run of a run-length picture: its first column, its length, where its
@@ -68,9 +66,13 @@ struct kwRunLengthSource {
     const kwRunSpan* spans = nullptr;
     const uint32_t* spanRows = nullptr;
     // Optional, for the masked blend on 5-6-5 with vector rows: the same
-    // picture as blocks (render/run_tables.h), top to bottom, used when they
-    // lie wholly inside the target.
+    // picture as blocks (render/run_tables.h), used when they lie wholly
+    // inside the target. They come in three groups, each top to bottom:
+    // blocks whose every mask byte is 255, then the other blocks of two
+    // rows, then those of the picture's last row alone (an odd height).
     const kwMaskBlock* blocks = nullptr;
+    uint32_t opaqueBlocks = 0;  // blocks[0, opaqueBlocks): opaque
+    uint32_t pairBlocks = 0;    // blocks[0, pairBlocks): two rows
     uint32_t blockCount = 0;
     int32_t blockReach = 0;  // columns the blocks span: up to 7 past the picture
 };

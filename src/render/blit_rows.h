@@ -392,46 +392,59 @@ void runLengthRows(const kwRenderTarget& t, const kwPlacement& at, const kwRunLe
 
 // ---- mask blocks -------------------------------------------------------------------
 
-// One block's two rows of eight pixels, blended through its mask. With
-// 16-lane vectors both rows go through one blend; the lower row is left
-// alone when the picture ends on the upper one.
-template <int N>
-[[gnu::always_inline]] inline void blendBlock(uint8_t* upper, int pitch, bool lower,
-                                              const kwMaskBlock& b) {
+// One block's rows of eight pixels, blended through its mask: both rows, or
+// the upper alone where the picture ends on it. kOpaque: every mask byte is
+// 255, so the short form of the formula serves. With 16-lane vectors both
+// rows go through one blend.
+template <int N, bool kOpaque, bool kLower>
+[[gnu::always_inline]] inline void blendBlock(uint8_t* upper, int pitch, const kwMaskBlock& b) {
     constexpr int C = kwMaskBlock::kColumns;
     const auto* s = reinterpret_cast<const uint8_t*>(b.pixels);
 #if defined(__x86_64__) || defined(__i386__)
     if constexpr (N == 16) {  // only the AVX2 build has 16 lanes
         __m128i up, down = _mm_setzero_si128();
         std::memcpy(&up, upper, sizeof up);
-        if (lower) std::memcpy(&down, upper + pitch, sizeof down);
+        if constexpr (kLower) std::memcpy(&down, upper + pitch, sizeof down);
         const kwU16<16> d = (kwU16<16>)_mm256_inserti128_si256(_mm256_castsi128_si256(up), down, 1);
-        const __m256i r =
-            (__m256i)(b.opaque ? blendOpaque565<16>(load16<16>(s), d)
-                               : blendMasked565<16>(load16<16>(s), d, loadMask<16>(b.mask)));
-        const __m128i first = _mm256_castsi256_si128(r), second = _mm256_extracti128_si256(r, 1);
+        kwU16<16> blended;
+        if constexpr (kOpaque)
+            blended = blendOpaque565<16>(load16<16>(s), d);
+        else
+            blended = blendMasked565<16>(load16<16>(s), d, loadMask<16>(b.mask));
+        const __m256i r = (__m256i)blended;
+        const __m128i first = _mm256_castsi256_si128(r);
         std::memcpy(upper, &first, sizeof first);
-        if (lower) std::memcpy(upper + pitch, &second, sizeof second);
+        if constexpr (kLower) {
+            const __m128i second = _mm256_extracti128_si256(r, 1);
+            std::memcpy(upper + pitch, &second, sizeof second);
+        }
         return;
     }
 #endif
-    const kwU16<C> first =
-        b.opaque ? blendOpaque565<C>(load16<C>(s), load16<C>(upper))
-                 : blendMasked565<C>(load16<C>(s), load16<C>(upper), loadMask<C>(b.mask));
-    std::memcpy(upper, &first, sizeof first);
-    if (!lower) return;
-    const kwU16<C> second = b.opaque
-                                ? blendOpaque565<C>(load16<C>(s + 2 * C), load16<C>(upper + pitch))
-                                : blendMasked565<C>(load16<C>(s + 2 * C), load16<C>(upper + pitch),
-                                                    loadMask<C>(b.mask + C));
-    std::memcpy(upper + pitch, &second, sizeof second);
+    for (int k = 0; k < (kLower ? 2 : 1); ++k) {
+        uint8_t* d = upper + k * pitch;
+        kwU16<C> out;
+        if constexpr (kOpaque)
+            out = blendOpaque565<C>(load16<C>(s + 2 * C * k), load16<C>(d));
+        else
+            out = blendMasked565<C>(load16<C>(s + 2 * C * k), load16<C>(d),
+                                    loadMask<C>(b.mask + C * k));
+        std::memcpy(d, &out, sizeof out);
+    }
+}
+
+template <int N, bool kOpaque, bool kLower>
+void blendBlocks(uint8_t* origin, int pitch, const kwMaskBlock* b, const kwMaskBlock* end) {
+    for (; b != end; ++b)
+        blendBlock<N, kOpaque, kLower>(
+            origin + std::ptrdiff_t(b->row) * pitch + std::ptrdiff_t(b->column) * 2, pitch, *b);
 }
 
 // A masked 5-6-5 picture whose blocks lie wholly inside the target, drawn
 // from them: one vector blend for two rows of eight pixels, however short
 // the runs. Blocks share no pixel, and a block's lanes outside the picture
-// have mask 0, leaving the target as it was. False when the blocks reach
-// outside the target.
+// have mask 0, leaving the target as it was, so the groups may go in any
+// order. False when the blocks reach outside the target.
 template <int N>
 bool maskBlockRows(const kwRenderTarget& t, const kwPlacement& at, const kwRunLengthSource& src) {
     if (at.left < 0 || at.top < 0 || int64_t{at.left} + src.blockReach > t.width ||
@@ -439,12 +452,12 @@ bool maskBlockRows(const kwRenderTarget& t, const kwPlacement& at, const kwRunLe
         return false;
     const int pitch = t.pitch;  // a local, for the reason spansUnclipped gives
     uint8_t* const origin = t.pixels + std::ptrdiff_t(at.top) * pitch + std::ptrdiff_t(at.left) * 2;
-    // One loop over the whole picture: a loop per row pair, mostly one to
-    // three blocks long, would cost a missed branch at nearly every end.
-    const kwMaskBlock* const end = src.blocks + src.blockCount;
-    for (const kwMaskBlock* b = src.blocks; b != end; ++b)
-        blendBlock<N>(origin + std::ptrdiff_t(b->row) * pitch + std::ptrdiff_t(b->column) * 2,
-                      pitch, b->lower, *b);
+    // A loop per group over the whole picture: a loop per row pair, mostly
+    // one to three blocks long, would cost a missed branch at nearly every end.
+    const kwMaskBlock* const b = src.blocks;
+    blendBlocks<N, true, true>(origin, pitch, b, b + src.opaqueBlocks);
+    blendBlocks<N, false, true>(origin, pitch, b + src.opaqueBlocks, b + src.pairBlocks);
+    blendBlocks<N, false, false>(origin, pitch, b + src.pairBlocks, b + src.blockCount);
     return true;
 }
 

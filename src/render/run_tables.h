@@ -40,6 +40,9 @@ public:
     void attach(kwRunLengthSource* source) const;
 
 private:
-    std::vector<kwMaskBlock> blocks;  // row pair by row pair, left to right
+    void group(const std::vector<bool>& lower);
+
+    std::vector<kwMaskBlock> blocks;  // in the groups kwRunLengthSource describes
+    uint32_t opaque = 0, pairs = 0;   // the ends of the first two groups
     int32_t reach = 0;                // columns the blocks span, from the left edge
 };

@@ -4,7 +4,6 @@
 #include <array>
 #include <cstring>
 #include <iterator>
-#include <utility>
 
 #include "assets/eye_format.h"
 
@@ -146,8 +145,6 @@ void kwMaskBlocks::build(const kwRunLengthSource& src, int32_t width, int32_t he
             src, width, height, j, scratch, [&](int32_t) { ++count; },
             [](int32_t, const uint8_t*, uint8_t) {});
     blocks.reserve(count);
-    std::vector<bool> lower;
-    lower.reserve(count);
     for (int32_t j = 0; j < pairs; ++j) {
         const int32_t upper = kwMaskBlock::kRows * j;
         layPair(
@@ -156,7 +153,6 @@ void kwMaskBlocks::build(const kwRunLengthSource& src, int32_t width, int32_t he
                 kwMaskBlock& b = blocks.emplace_back();
                 b.column = int16_t(column);
                 b.row = int16_t(upper);
-                lower.push_back(upper + 1 < height);
             },
             [&](int32_t lane, const uint8_t* pixel, uint8_t alpha) {
                 std::memcpy(&blocks.back().pixels[lane], pixel, kBlockPixelBytes);
@@ -165,29 +161,23 @@ void kwMaskBlocks::build(const kwRunLengthSource& src, int32_t width, int32_t he
     }
     reach = 0;
     for (const kwMaskBlock& b : blocks) reach = std::max(reach, b.column + kwMaskBlock::kColumns);
-    group(lower);
+    group(height);
 }
 
 // Orders the blocks into the drawing groups, each keeping its rows top to
 // bottom. A block of one row has mask 0 in its lower lanes, so it is never
 // opaque. Grouping spares the blend loop a branch per block that the rims'
 // mix of kinds would often mispredict.
-void kwMaskBlocks::group(const std::vector<bool>& lower) {
-    auto isOpaque = [](const kwMaskBlock& b) {
+void kwMaskBlocks::group(int32_t height) {
+    const auto isOpaque = [](const kwMaskBlock& b) {
         return std::all_of(std::begin(b.mask), std::end(b.mask),
                            [](uint8_t m) { return m == kFullMask; });
     };
-    std::vector<kwMaskBlock> ordered;
-    ordered.reserve(blocks.size());
-    for (const kwMaskBlock& b : blocks)
-        if (isOpaque(b)) ordered.push_back(b);
-    opaque = uint32_t(ordered.size());
-    for (size_t i = 0; i < blocks.size(); ++i)
-        if (lower[i] && !isOpaque(blocks[i])) ordered.push_back(blocks[i]);
-    pairs = uint32_t(ordered.size());
-    for (size_t i = 0; i < blocks.size(); ++i)
-        if (!lower[i]) ordered.push_back(blocks[i]);
-    blocks = std::move(ordered);
+    const auto twoRows = [height](const kwMaskBlock& b) { return b.row + 1 < height; };
+    const auto rest = std::stable_partition(blocks.begin(), blocks.end(), isOpaque);
+    const auto single = std::stable_partition(rest, blocks.end(), twoRows);
+    opaque = uint32_t(rest - blocks.begin());
+    pairs = uint32_t(single - blocks.begin());
 }
 
 void kwMaskBlocks::clear() {

@@ -40,7 +40,7 @@ public:
     void attach(kwRunLengthSource* source) const;
 
 private:
-    void group(const std::vector<bool>& lower);
+    void group(int32_t height);
 
     std::vector<kwMaskBlock> blocks;  // in the groups kwRunLengthSource describes
     uint32_t opaque = 0, pairs = 0;   // the ends of the first two groups

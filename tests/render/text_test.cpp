@@ -16,6 +16,9 @@
 
 // A cached redraw must not allocate: operator new counts while asked to.
 // Out of line so the compiler does not pair malloc and free with new/delete.
+// Every form the library frees with these is replaced (the standard
+// algorithms' scratch buffers come from the nothrow form), so the sanitizer
+// build sees malloc paired with free throughout.
 namespace {
 bool g_countAllocations = false;
 int g_allocations = 0;
@@ -25,10 +28,17 @@ __attribute__((noinline)) void* operator new(std::size_t n) {
     if (void* p = std::malloc(n ? n : 1)) return p;
     throw std::bad_alloc();
 }
+__attribute__((noinline)) void* operator new(std::size_t n, const std::nothrow_t&) noexcept {
+    g_allocations += g_countAllocations;
+    return std::malloc(n ? n : 1);
+}
 __attribute__((noinline)) void operator delete(void* p) noexcept {
     std::free(p);
 }
 __attribute__((noinline)) void operator delete(void* p, std::size_t) noexcept {
+    std::free(p);
+}
+__attribute__((noinline)) void operator delete(void* p, const std::nothrow_t&) noexcept {
     std::free(p);
 }
 

@@ -218,6 +218,13 @@ kwRunLengthSource kwEyeTransparency::spannedSource() {
     return s;
 }
 
+bool kwEyeTransparency::checkedRuns(kwRunPicture* out) {
+    if (!checked(kwEyeKind::RunLength)) return false;
+    *out = kwRunPicture{source(), layout.header.width, layout.header.height,
+                        int32_t(layout.header.bpp / 8)};
+    return true;
+}
+
 void kwEyeTransparency::drawWith(const kwBlend& blend, const kwRunLengthSource& src) {
     blitRunLength(renderTarget, pixelFormat, placement(), src, blend);
 }
@@ -293,6 +300,12 @@ kwRunLengthSource kwEyeTransparencyMaskedAlpha::maskedSource() const {
     src.maskStream = mask->file->data + maskLayout.pixelStart;
     src.maskTable = mask->file->data + maskLayout.rowTable;
     return src;
+}
+
+bool kwEyeTransparencyMaskedAlpha::checkedSoftRuns(kwRunPicture* out) {
+    if (!checkedRuns(out) || !maskReady()) return false;
+    out->source = maskedSource();
+    return true;
 }
 
 void kwEyeTransparencyMaskedAlpha::draw() {

@@ -109,6 +109,8 @@ public:
     void draw() override;
     bool hitTest(int32_t qx, int32_t qy, bool exact) override;
     bool changeBPP(int bpp) override;
+    // The payload's runs as it stands; false when it is unusable.
+    bool checkedRuns(kwRunPicture* out);
 
 protected:
     void drawWith(const kwBlend& blend, const kwRunLengthSource& source);
@@ -134,6 +136,8 @@ class kwEyeTransparencyMaskedAlpha : public kwEyeTransparency {
 public:
     void draw() override;
     void setMask(kwAlphaMask* m) { mask = m; }
+    // The runs with their mask; false when either payload is unusable.
+    bool checkedSoftRuns(kwRunPicture* out);
     kwAlphaMask* mask = nullptr;  // not owned
 
 private:

@@ -1,5 +1,6 @@
 // Layered sprites: binding the three files, drawing the alpha layer under the
-// base layer, and hit-testing either.
+// base layer (or the base first where they share no pixel), and hit-testing
+// either.
 #include "render/layered_sprite.h"
 
 #include "render/render_target.h"
@@ -53,8 +54,38 @@ kwLayeredSprite::~kwLayeredSprite() {
 
 void kwLayeredSprite::draw() {
     if (!complete) return;
+    if (layersApart()) {
+        drawLayer(*baseLayer, x, y);
+        drawLayer(*alphaLayer, x, y);
+        return;
+    }
     drawLayer(*alphaLayer, x, y);
     drawLayer(*baseLayer, x, y);
+    learnLayerOrder();
+}
+
+kwLayeredSprite::Payloads kwLayeredSprite::payloads() const {
+    return Payloads{baseLayer->file->data, alphaLayer->file->data, mask->file->data};
+}
+
+bool kwLayeredSprite::layersApart() const {
+    return complete && apart && learntFrom == payloads();
+}
+
+// After a draw in the layers' own order, which has made both payloads
+// ready: once for each set of payloads. An unusable one keeps that order.
+void kwLayeredSprite::learnLayerOrder() {
+    const Payloads now = payloads();
+    if (learnt && learntFrom == now) return;
+    learnt = true;
+    learntFrom = now;
+    kwRunPicture soft, solid;
+    apart = false;
+    if (!alphaLayer->checkedSoftRuns(&soft) || !baseLayer->checkedRuns(&solid)) return;
+    // place() centres each layer on the sprite's position by its own size.
+    const int32_t dx = baseLayer->width / 2 - alphaLayer->width / 2;
+    const int32_t dy = baseLayer->height / 2 - alphaLayer->height / 2;
+    apart = !softMeetsSolid(soft, solid, dx, dy);
 }
 
 bool kwLayeredSprite::hitTest(int32_t qx, int32_t qy, bool exact) {

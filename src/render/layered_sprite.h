@@ -3,6 +3,11 @@
 // mask, under a base layer with run-length transparent areas. The three
 // payloads come from one archive; a sprite missing any of them is incomplete
 // and neither draws nor answers hits.
+//
+// Layers that share no pixel make the same picture in either order. The art
+// is cut that way, and such a sprite draws its base first: the copy's stores
+// bring the rows into the cache, where the blend then finds them, instead of
+// the blend waiting on each row's first load.
 #pragma once
 
 #include <cstdint>
@@ -29,11 +34,27 @@ public:
 
     // All three files were found and bound.
     bool isComplete() const { return complete; }
+    // The layers were found to share no pixel, for the payloads bound now.
+    bool layersApart() const;
 
     std::unique_ptr<kwEyeTransparencyConstantAlpha> baseLayer;
     std::unique_ptr<kwEyeTransparencyMaskedAlpha> alphaLayer;
     std::unique_ptr<kwAlphaMask> mask;
 
 private:
+    // What the layer order was learnt from: the payloads' bytes, which move
+    // when a payload changes depth. A conversion in place keeps the runs.
+    struct Payloads {
+        const uint8_t* base = nullptr;
+        const uint8_t* alpha = nullptr;
+        const uint8_t* mask = nullptr;
+        bool operator==(const Payloads&) const = default;
+    };
+    Payloads payloads() const;
+    void learnLayerOrder();
+
     bool complete = false;
+    bool learnt = false;
+    bool apart = false;
+    Payloads learntFrom;
 };

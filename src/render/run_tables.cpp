@@ -194,3 +194,32 @@ void kwMaskBlocks::attach(kwRunLengthSource* source) const {
     source->blockCount = uint32_t(blocks.size());
     source->blockReach = reach;
 }
+
+// ---- layer overlap --------------------------------------------------------------------
+
+bool softMeetsSolid(const kwRunPicture& soft, const kwRunPicture& solid, int32_t dx, int32_t dy) {
+    if (!soft.source.maskStream || solid.width <= 0) return false;
+    kwRunLengthSource runs = solid.source;
+    runs.maskStream = nullptr;
+    std::vector<uint8_t> covered(size_t(solid.width));  // the solid row under the soft one
+    for (int32_t r = 0; r < soft.height; ++r) {
+        const int32_t under = r + dy;
+        if (under < 0 || under >= solid.height) continue;
+        std::fill(covered.begin(), covered.end(), uint8_t{0});
+        eachRun(runs, solid.width, solid.bytesPerPixel, under,
+                [&](int32_t x, int32_t count, const uint8_t*, const uint8_t*) {
+                    std::fill(covered.begin() + x,
+                              covered.begin() + std::min(x + count, solid.width), uint8_t{1});
+                });
+        bool meets = false;
+        eachRun(soft.source, soft.width, soft.bytesPerPixel, r,
+                [&](int32_t x, int32_t count, const uint8_t*, const uint8_t* mask) {
+                    for (int32_t i = 0; i < count && !meets; ++i) {
+                        const int64_t c = int64_t{x} + i + dx;
+                        meets = mask[i] != 0 && c >= 0 && c < solid.width && covered[size_t(c)];
+                    }
+                });
+        if (meets) return true;
+    }
+    return false;
+}

@@ -46,3 +46,17 @@ private:
     uint32_t opaque = 0, pairs = 0;   // the ends of the first two groups
     int32_t reach = 0;                // columns the blocks span, from the left edge
 };
+
+// A checked run-length picture with its size and its depth now.
+struct kwRunPicture {
+    kwRunLengthSource source;
+    int32_t width = 0;
+    int32_t height = 0;
+    int32_t bytesPerPixel = 0;
+};
+
+// Whether a pixel of `soft` whose mask byte is above 0, moved by (dx, dy),
+// lies on a pixel of one of `solid`'s runs. Where none does, the two give
+// the same picture drawn in either order, as mask 0 leaves the target as it
+// is.
+bool softMeetsSolid(const kwRunPicture& soft, const kwRunPicture& solid, int32_t dx, int32_t dy);

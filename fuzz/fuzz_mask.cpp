@@ -4,6 +4,8 @@
 // run-length image of the same picture converts the image's payload under
 // them, on one display and then another; the masks' verdicts must follow
 // every change of either payload. Positions and hit tests as for images.
+// After each pass the soft pixels are laid over the plain image's runs, as a
+// layered sprite does to choose its layers' order.
 #include <memory>
 
 #include "assets/linked_file.h"
@@ -39,6 +41,16 @@ void drawPass(Images& m, kwFuzzFrame::Display display, uint8_t flags,
     frame.checkGuards();
 }
 
+// The overlap walk on whatever the checks let through, at a small shift
+// taken from the position bytes.
+void layOver(Images& m, std::span<const uint8_t> positions) {
+    kwRunPicture soft, solid;
+    if (positions.size() < 2 || !m.shared.checkedSoftRuns(&soft) || !m.plain.checkedRuns(&solid))
+        return;
+    const auto shift = [](uint8_t b) { return int32_t(int8_t(b)) % 8; };
+    softMeetsSolid(soft, solid, shift(positions[0]), shift(positions[1]));
+}
+
 }  // namespace
 
 GG_FUZZ_TARGET(fuzzMask) {
@@ -61,11 +73,13 @@ GG_FUZZ_TARGET(fuzzMask) {
         eye->setLinkedFile(image.get());
 
     drawPass(m, first, flags, positions);
+    layOver(m, positions);
     if (!(flags & kFlagSecondPass)) return 0;
     if (flags & kFlagDropMask) m.own.setMask(nullptr);
     if (flags & kFlagRebindMask) m.mask.setLinkedFile(maskFile.get());
     drawPass(m, second, flags, positions);
     m.own.setMask(&m.ownMask);
     drawPass(m, second, flags & uint8_t(~kFlagPlainFirst), positions);
+    layOver(m, positions);
     return 0;
 }

@@ -83,9 +83,12 @@ void kwMenuMonkey::enter() {
     target = leastPlayed();
     int32_t start = startFor(target);
     jumping = false;
-    if (hand.oneIn(kRandomStartOneIn))
+    // A level not played yet is gone for straight: a random start or a climb
+    // would miss it as often as not, and a run must reach every level.
+    const bool unplayed = stats.turnsAtLevel[size_t(target)] == 0;
+    if (!unplayed && hand.oneIn(kRandomStartOneIn))
         start = kStartLevels[size_t(hand.between(0, kStartChips - 1))];
-    else if (start != target && hand.between(0, 2) < kJumpOutOf3)
+    else if (start != target && (unplayed || hand.between(0, 2) < kJumpOutOf3))
         jumping = true;
     // Reaching a level above its start takes won levels: easy and alone, mostly.
     climbing = (target != start && !jumping) || target >= kStartLevels.back();

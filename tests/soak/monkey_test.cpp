@@ -182,6 +182,24 @@ TEST(MenuMonkey, AimsSpreadOverLevelsNotYetPlayed) {
     EXPECT_EQ(next.size(), size_t(kLevelCount));
 }
 
+// A level with no turn yet is aimed at directly: never a random chip, never
+// a climb that a random player would lose on the way.
+TEST(MenuMonkey, ALevelNotYetPlayedIsGoneForStraight) {
+    for (int32_t unplayed : {13, 12}) {  // no chip starts 13; one starts 12
+        for (uint32_t seed = 1; seed <= 40; ++seed) {
+            kwMonkeyHand hand(seed);
+            kwSoakStats stats;
+            for (int32_t l = 1; l <= kLevelCount; ++l)
+                stats.turnsAtLevel[size_t(l)] = l == unplayed ? 0 : 3;
+            kwMenuMonkey menu(hand, stats);
+            menu.enter();
+            ASSERT_EQ(menu.target, unplayed);
+            EXPECT_EQ(menu.jumping, unplayed == 13) << seed;
+            EXPECT_FALSE(menu.climbing) << seed;  // started at the level itself
+        }
+    }
+}
+
 TEST(MenuMonkey, OnlyLevelsNoChipOffersAreJumpedTo) {
     kwMonkeyHand hand(11);
     kwSoakStats stats;

@@ -73,14 +73,15 @@ bool kwLayeredSprite::layersApart() const {
 }
 
 // After a draw in the layers' own order, which has made both payloads
-// ready: once for each set of payloads. An unusable one keeps that order.
+// ready (and may have moved them, so they are read again here): once for
+// each set of payloads. An unusable one keeps that order. Nothing learnt
+// yet reads as payloads all null, which could only be learnt as not apart.
 void kwLayeredSprite::learnLayerOrder() {
     const Payloads now = payloads();
-    if (learnt && learntFrom == now) return;
-    learnt = true;
+    if (learntFrom == now) return;
     learntFrom = now;
-    kwRunPicture soft, solid;
     apart = false;
+    kwRunPicture soft, solid;
     if (!alphaLayer->checkedSoftRuns(&soft) || !baseLayer->checkedRuns(&solid)) return;
     // place() centres each layer on the sprite's position by its own size.
     const int32_t dx = baseLayer->width / 2 - alphaLayer->width / 2;

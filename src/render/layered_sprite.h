@@ -54,7 +54,6 @@ private:
     void learnLayerOrder();
 
     bool complete = false;
-    bool learnt = false;
     bool apart = false;
-    Payloads learntFrom;
+    Payloads learntFrom;  // all null until the order is first learnt
 };

@@ -66,8 +66,9 @@ struct kwRunLengthSource {
     const kwRunSpan* spans = nullptr;
     const uint32_t* spanRows = nullptr;
     // Optional, for the masked blend on 5-6-5 with vector rows: the same
-    // picture as blocks (render/run_tables.h), used when they lie wholly
-    // inside the target. They come in three groups, each top to bottom:
+    // picture as blocks (render/run_tables.h); a block crossing the target's
+    // edges is blended pixel by pixel. They come in three groups, each top
+    // to bottom:
     // blocks whose every mask byte is 255, then the other blocks of two
     // rows, then those of the picture's last row alone (an odd height).
     const kwMaskBlock* blocks = nullptr;

@@ -438,25 +438,65 @@ void blendBlocks(uint8_t* origin, int pitch, const kwMaskBlock* b, const kwMaskB
             origin + std::ptrdiff_t(b->row) * pitch + std::ptrdiff_t(b->column) * 2, pitch, *b);
 }
 
-// A masked 5-6-5 picture whose blocks lie wholly inside the target, drawn
-// from them: one vector blend for two rows of eight pixels, however short
-// the runs. Blocks share no pixel, and a block's lanes outside the picture
-// have mask 0, leaving the target as it was, so the groups may go in any
-// order. False when the blocks reach outside the target.
+// One block's pixels one at a time, those inside the target: for a block
+// crossing its edges. The formula at mask 255 is the short form's result.
+template <bool kLower>
+void blendBlockLanes(const kwRenderTarget& t, int64_t x, int64_t y, const kwMaskBlock& b) {
+    constexpr int C = kwMaskBlock::kColumns;
+    for (int r = 0; r < (kLower ? 2 : 1); ++r) {
+        if (y + r < 0 || y + r >= t.height) continue;
+        uint8_t* row = t.pixels + std::ptrdiff_t(y + r) * t.pitch;
+        for (int c = 0; c < C; ++c) {
+            const int lane = r * C + c;
+            const uint32_t a = b.mask[lane];
+            if (a == 0 || x + c < 0 || x + c >= t.width) continue;
+            blendPixel16<true>(row + std::ptrdiff_t(x + c) * 2,
+                               reinterpret_cast<const uint8_t*>(&b.pixels[lane]), a, 256 - a,
+                               kwChannels16{});
+        }
+    }
+}
+
+// The blocks of a picture crossing the target's edges: a block wholly
+// inside is one vector blend as usual, the others go pixel by pixel.
+template <int N, bool kOpaque, bool kLower>
+void blendBlocksClipped(const kwRenderTarget& t, int64_t left, int64_t top, const kwMaskBlock* b,
+                        const kwMaskBlock* end) {
+    constexpr int64_t kRowsUsed = kLower ? 2 : 1;
+    for (; b != end; ++b) {
+        const int64_t x = left + b->column, y = top + b->row;
+        if (x >= 0 && x + kwMaskBlock::kColumns <= t.width && y >= 0 && y + kRowsUsed <= t.height)
+            blendBlock<N, kOpaque, kLower>(
+                t.pixels + std::ptrdiff_t(y) * t.pitch + std::ptrdiff_t(x) * 2, t.pitch, *b);
+        else
+            blendBlockLanes<kLower>(t, x, y, *b);
+    }
+}
+
+// A masked 5-6-5 picture drawn from its blocks: one vector blend for two
+// rows of eight pixels, however short the runs. Blocks share no pixel, and
+// a block's lanes outside the picture have mask 0, leaving the target as it
+// was, so the groups may go in any order.
 template <int N>
-bool maskBlockRows(const kwRenderTarget& t, const kwPlacement& at, const kwRunLengthSource& src) {
+void maskBlockRows(const kwRenderTarget& t, const kwPlacement& at, const kwRunLengthSource& src) {
+    const kwMaskBlock* const b = src.blocks;
+    const kwMaskBlock* const opaqueEnd = b + src.opaqueBlocks;
+    const kwMaskBlock* const pairEnd = b + src.pairBlocks;
+    const kwMaskBlock* const end = b + src.blockCount;
     if (at.left < 0 || at.top < 0 || int64_t{at.left} + src.blockReach > t.width ||
-        int64_t{at.top} + at.rows > t.height)
-        return false;
+        int64_t{at.top} + at.rows > t.height) {
+        blendBlocksClipped<N, true, true>(t, at.left, at.top, b, opaqueEnd);
+        blendBlocksClipped<N, false, true>(t, at.left, at.top, opaqueEnd, pairEnd);
+        blendBlocksClipped<N, false, false>(t, at.left, at.top, pairEnd, end);
+        return;
+    }
     const int pitch = t.pitch;  // a local, for the reason spansUnclipped gives
     uint8_t* const origin = t.pixels + std::ptrdiff_t(at.top) * pitch + std::ptrdiff_t(at.left) * 2;
     // A loop per group over the whole picture: a loop per row pair, mostly
     // one to three blocks long, would cost a missed branch at nearly every end.
-    const kwMaskBlock* const b = src.blocks;
-    blendBlocks<N, true, true>(origin, pitch, b, b + src.opaqueBlocks);
-    blendBlocks<N, false, true>(origin, pitch, b + src.opaqueBlocks, b + src.pairBlocks);
-    blendBlocks<N, false, false>(origin, pitch, b + src.pairBlocks, b + src.blockCount);
-    return true;
+    blendBlocks<N, true, true>(origin, pitch, b, opaqueEnd);
+    blendBlocks<N, false, true>(origin, pitch, opaqueEnd, pairEnd);
+    blendBlocks<N, false, false>(origin, pitch, pairEnd, end);
 }
 
 // ---- entry points ------------------------------------------------------------------
@@ -485,9 +525,8 @@ void runLengthFor(const kwRenderTarget& t, const kwPixelFormat& f, const kwPlace
         case kwBlendMode::Masked:
             if (!src.maskStream || !src.maskTable) return;
             if constexpr (B == 2) {
-                if (blend.fast && src.blocks && is565(channelsOf(f)) &&
-                    maskBlockRows<N>(t, at, src))
-                    return;
+                if (blend.fast && src.blocks && is565(channelsOf(f)))
+                    return maskBlockRows<N>(t, at, src);
             }
             return runLengthRows<B>(t, at, src, MaskedSpan<N, B>(channelsOf(f), blend.fast));
     }

@@ -1,6 +1,7 @@
 // Run-length pictures decoded once, when they are ready to draw, into
-// tables the blitters walk without parsing the runs again. Rows drawn whole
-// (not clipped at the sides) use them; clipped rows walk the runs.
+// tables the blitters walk without parsing the runs again. Copies use the
+// spans for rows drawn whole (rows clipped at the sides walk the runs); the
+// masked blend uses the blocks wherever the picture lies.
 //
 // kwRunSpans: every run's column, length and place in the stream, for the
 // copies and constant blends of the opaque bodies.

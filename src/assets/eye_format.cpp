@@ -381,7 +381,10 @@ kwMaskVerdict checkMask(kwLinkedFile& mask, const kwLinkedFile& image,
         }
         walkRow(block, imageLayout.blockLength, h.width, bytesPerPixel, w);
     }
-    if (wrong) debugFail("kwEyeTransparencyMaskedAlpha::draw - mask row table rebuilt", mask.name);
+    if (wrong) {
+        debugFail("kwEyeTransparencyMaskedAlpha::draw - mask row table rebuilt", mask.name);
+        payloadsChanged();
+    }
     if (out) *out = M;
     return kwMaskVerdict::Ok;
 }
@@ -394,6 +397,7 @@ bool changeBPP(kwLinkedFile& file, kwEyeKind kind, const kwPixelFormat& display,
     }
     kwEyeLayout L;
     if (!checkEye(file, kind, &L)) return false;
+    payloadsChanged();  // the bytes may change below
     if (L.header.bpp != bpp) {
         if (!convertDepth(file, kind, display, bpp, L)) return false;
     } else if (bpp == 16 && (L.header.formatWord & kMaskBits) != display.formatWord()) {

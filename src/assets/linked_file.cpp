@@ -9,6 +9,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <atomic>
 #include <cstdio>
 #include <cstring>
 #include <limits>
@@ -128,8 +129,23 @@ bool namesEqual(const char* a, const char* b) {
 
 kwLinkedFile::kwLinkedFile() = default;
 
+namespace {
+// Atomic because sounds are mixed on the audio thread, whose payloads are
+// records too; the order of other memory does not hang on it.
+std::atomic<uint64_t> payloadChanges{0};
+}  // namespace
+
+uint64_t payloadEpoch() {
+    return payloadChanges.load(std::memory_order_relaxed);
+}
+
+void payloadsChanged() {
+    payloadChanges.fetch_add(1, std::memory_order_relaxed);
+}
+
 kwLinkedFile::~kwLinkedFile() {
     delete[] data;
+    payloadsChanged();
 }
 
 void kwLinkedFile::setName(const char* newName) {
@@ -145,6 +161,7 @@ void kwLinkedFile::replaceData(uint8_t* bytes, uint32_t payloadBytes) {
     delete[] data;
     data = bytes;
     size = payloadBytes + kHeaderSize;
+    payloadsChanged();
 }
 
 std::unique_ptr<kwLinkedFile> makeLinkedFile(const char* name, std::span<const uint8_t> payload) {
@@ -170,6 +187,7 @@ bool kwLinkedFile::load(const char* requested) {
     delete[] data;
     data = nullptr;
     size = 0;
+    payloadsChanged();
     const uint64_t length = in.length;
     uint8_t head[kHeaderSize] = {};
     const uint64_t headBytes = length < kHeaderSize ? length : kHeaderSize;

@@ -65,6 +65,13 @@ private:
     bool readArchive(const std::string& path, const char* label);
 };
 
+// Counts changes to payloads and to what images have made of them: a record
+// given new bytes or gone, bytes converted in place, an image bound or its
+// verdict renewed. Whatever was worked out from payloads holds while the
+// count stands still, so a drawing shortcut need not look at them again.
+uint64_t payloadEpoch();
+void payloadsChanged();
+
 // A record holding a copy of `payload`, made in memory rather than read from
 // an archive (tools, tests, benchmarks and fuzz targets build records so).
 std::unique_ptr<kwLinkedFile> makeLinkedFile(const char* name, std::span<const uint8_t> payload);

@@ -47,6 +47,7 @@ void takePlacement(Image* image, const kwEyeHeader& h) {
 // ---- kwAlphaMask -----------------------------------------------------------------
 
 void kwAlphaMask::setLinkedFile(kwLinkedFile* f) {
+    payloadsChanged();
     file = nullptr;
     kwEyeHeader h;
     if (!f) return;
@@ -82,6 +83,7 @@ uint32_t kwAlphaMask::rowStart(int32_t row) const {
 // ---- kwEye -------------------------------------------------------------------------
 
 void kwEye::setLinkedFile(kwLinkedFile* f) {
+    payloadsChanged();
     file = nullptr;
     verdictData = nullptr;
     verdictSize = 0;
@@ -134,6 +136,7 @@ void kwEye::remember(bool ok) {
     readEyeFormatWords(file->data, file->payloadSize(), &verdictBpp, &verdictFormat);
     verdictOk = ok;
     ++verdictSerial;
+    payloadsChanged();
 }
 
 bool kwEye::checked(kwEyeKind kind) {
@@ -225,13 +228,21 @@ bool kwEyeTransparency::checkedRuns(kwRunPicture* out) {
     return true;
 }
 
-void kwEyeTransparency::drawWith(const kwBlend& blend, const kwRunLengthSource& src) {
+bool kwEyeTransparency::readySource(kwRunLengthSource* src, kwBlend* blend) {
+    if (!drawable() || !changeBPP(pixelFormat.bpp)) return false;
+    *src = spannedSource();
+    *blend = kwBlend{};
+    return true;
+}
+
+void kwEyeTransparency::drawReady(const kwRunLengthSource& src, const kwBlend& blend) {
     blitRunLength(renderTarget, pixelFormat, placement(), src, blend);
 }
 
 void kwEyeTransparency::draw() {
-    if (!drawable() || !changeBPP(pixelFormat.bpp)) return;
-    drawWith(kwBlend{}, spannedSource());
+    kwRunLengthSource src;
+    kwBlend blend;
+    if (readySource(&src, &blend)) drawReady(src, blend);
 }
 
 bool kwEyeTransparency::hitTest(int32_t qx, int32_t qy, bool exact) {
@@ -264,13 +275,12 @@ void kwEyeTransparencyConstantAlpha::Opacity(uint32_t value) {
     inverse = 255 - value;
 }
 
-void kwEyeTransparencyConstantAlpha::draw() {
-    if (!visible) return;
-    if (opacity >= 255) return kwEyeTransparency::draw();
-    if (opacity == 0) return;
-    if (!drawable() || !changeBPP(pixelFormat.bpp)) return;
-    const bool fast = fastDepth() && width >= kFastRowMinimum;
-    drawWith(kwBlend{kwBlendMode::Constant, opacity, fast}, spannedSource());
+bool kwEyeTransparencyConstantAlpha::readySource(kwRunLengthSource* src, kwBlend* blend) {
+    if (opacity >= 255) return kwEyeTransparency::readySource(src, blend);
+    if (opacity == 0 || !drawable() || !changeBPP(pixelFormat.bpp)) return false;
+    *src = spannedSource();
+    *blend = kwBlend{kwBlendMode::Constant, opacity, fastDepth() && width >= kFastRowMinimum};
+    return true;
 }
 
 // ---- masked images -----------------------------------------------------------------
@@ -289,6 +299,7 @@ bool kwEyeTransparencyMaskedAlpha::maskReady() {
     if (verdict == kwMaskVerdict::NotEightBit)
         debugFail("Alpha channel msk must have 1 bytes per pixel for kwEyeTransparencyMaskedAlpha");
     maskOk = verdict == kwMaskVerdict::Ok;
+    payloadsChanged();
     blocks.clear();
     if (maskOk && layout.header.bpp == 16)
         blocks.build(maskedSource(), layout.header.width, layout.header.height);
@@ -308,9 +319,15 @@ bool kwEyeTransparencyMaskedAlpha::checkedSoftRuns(kwRunPicture* out) {
     return true;
 }
 
-void kwEyeTransparencyMaskedAlpha::draw() {
-    if (!drawable() || !changeBPP(pixelFormat.bpp) || !maskReady()) return;
-    kwRunLengthSource src = maskedSource();
-    blocks.attach(&src);
-    drawWith(kwBlend{kwBlendMode::Masked, 255, fastDepth()}, src);
+void kwEyeTransparencyMaskedAlpha::setMask(kwAlphaMask* m) {
+    mask = m;
+    payloadsChanged();
+}
+
+bool kwEyeTransparencyMaskedAlpha::readySource(kwRunLengthSource* src, kwBlend* blend) {
+    if (!drawable() || !changeBPP(pixelFormat.bpp) || !maskReady()) return false;
+    *src = maskedSource();
+    blocks.attach(src);
+    *blend = kwBlend{kwBlendMode::Masked, 255, fastDepth()};
+    return true;
 }

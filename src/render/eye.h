@@ -112,8 +112,15 @@ public:
     // The payload's runs as it stands; false when it is unusable.
     bool checkedRuns(kwRunPicture* out);
 
+    // What draw() hands the blitters, the payload made ready; false when it
+    // would draw nothing. It holds while payloadEpoch(), the display format
+    // and the vector rows flag stand still, and the image stays visible at
+    // the opacity it had.
+    virtual bool readySource(kwRunLengthSource* source, kwBlend* blend);
+    // Draws what readySource gave at the placement of the last place().
+    void drawReady(const kwRunLengthSource& source, const kwBlend& blend);
+
 protected:
-    void drawWith(const kwBlend& blend, const kwRunLengthSource& source);
     kwRunLengthSource source() const;
     // The source with its runs decoded, for copies and constant blends; the
     // payload has been prepared.
@@ -126,7 +133,7 @@ private:
 
 class kwEyeTransparencyConstantAlpha : public kwEyeTransparency {
 public:
-    void draw() override;
+    bool readySource(kwRunLengthSource* source, kwBlend* blend) override;
     void Opacity(uint32_t value);
     uint32_t opacity = 255;
     uint32_t inverse = 0;
@@ -134,8 +141,8 @@ public:
 
 class kwEyeTransparencyMaskedAlpha : public kwEyeTransparency {
 public:
-    void draw() override;
-    void setMask(kwAlphaMask* m) { mask = m; }
+    bool readySource(kwRunLengthSource* source, kwBlend* blend) override;
+    void setMask(kwAlphaMask* m);
     // The runs with their mask; false when either payload is unusable.
     bool checkedSoftRuns(kwRunPicture* out);
     kwAlphaMask* mask = nullptr;  // not owned

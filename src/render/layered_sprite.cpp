@@ -4,6 +4,7 @@
 #include "render/layered_sprite.h"
 
 #include "render/render_target.h"
+#include "shell/flags.h"
 #include "shell/log.h"
 
 namespace {
@@ -18,6 +19,15 @@ void drawLayer(kwEye& layer, float x, float y) {
     layer.y = y;
     targetScreen();
     if (layer.place()) layer.draw();
+}
+
+// The same with what the layer handed over before.
+void drawLayerFrom(kwEyeTransparency& layer, float x, float y, const kwRunLengthSource& source,
+                   const kwBlend& blend) {
+    layer.x = x;
+    layer.y = y;
+    targetScreen();
+    if (layer.place()) layer.drawReady(source, blend);
 }
 
 }  // namespace
@@ -54,9 +64,12 @@ kwLayeredSprite::~kwLayeredSprite() {
 
 void kwLayeredSprite::draw() {
     if (!complete) return;
+    if (ticketHolds()) return drawTicket();
+    ticket.valid = false;
     if (layersApart()) {
         drawLayer(*baseLayer, x, y);
         drawLayer(*alphaLayer, x, y);
+        takeTicket();
         return;
     }
     drawLayer(*alphaLayer, x, y);
@@ -87,6 +100,35 @@ void kwLayeredSprite::learnLayerOrder() {
     const int32_t dx = baseLayer->width / 2 - alphaLayer->width / 2;
     const int32_t dy = baseLayer->height / 2 - alphaLayer->height / 2;
     apart = !softMeetsSolid(soft, solid, dx, dy);
+}
+
+// After a draw body first, when neither layer would draw differently from
+// what it hands over now. A body at less than full opacity blends rather
+// than copies: such a sprite keeps drawing through its layers.
+void kwLayeredSprite::takeTicket() {
+    Ticket t;
+    t.valid = baseLayer->readySource(&t.base, &t.baseBlend) &&
+              t.baseBlend.mode == kwBlendMode::Copy &&
+              alphaLayer->readySource(&t.alpha, &t.alphaBlend);
+    t.epoch = payloadEpoch();  // after the layers made ready whatever they had to
+    t.format = pixelFormat.formatWord();
+    t.bpp = pixelFormat.bpp;
+    t.vectorRows = appFlags.mmxAvailable;
+    ticket = t;
+}
+
+// Visibility and the body's opacity are fields anyone may set, so they are
+// read each time; everything else a layer checks moves the payload epoch.
+bool kwLayeredSprite::ticketHolds() const {
+    return ticket.valid && ticket.epoch == payloadEpoch() && ticket.bpp == pixelFormat.bpp &&
+           ticket.format == pixelFormat.formatWord() &&
+           ticket.vectorRows == appFlags.mmxAvailable && baseLayer->visible &&
+           baseLayer->opacity >= 255 && alphaLayer->visible;
+}
+
+void kwLayeredSprite::drawTicket() {
+    drawLayerFrom(*baseLayer, x, y, ticket.base, ticket.baseBlend);
+    drawLayerFrom(*alphaLayer, x, y, ticket.alpha, ticket.alphaBlend);
 }
 
 bool kwLayeredSprite::hitTest(int32_t qx, int32_t qy, bool exact) {

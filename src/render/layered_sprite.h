@@ -8,6 +8,11 @@
 // is cut that way, and such a sprite draws its base first: the copy's stores
 // bring the rows into the cache, where the blend then finds them, instead of
 // the blend waiting on each row's first load.
+//
+// Such a sprite also keeps what its layers last handed the blitters (a
+// ticket) and draws from it while nothing that went into it has changed:
+// checking three payloads and their records on every draw meant reaching
+// into memory the frame's pixels had long pushed out of the cache.
 #pragma once
 
 #include <cstdint>
@@ -50,10 +55,25 @@ private:
         const uint8_t* mask = nullptr;
         bool operator==(const Payloads&) const = default;
     };
+    // What both layers hand the blitters, body first, and what it rests on.
+    struct Ticket {
+        kwRunLengthSource base, alpha;
+        kwBlend baseBlend, alphaBlend;
+        uint64_t epoch = 0;
+        uint32_t format = 0;
+        int32_t bpp = 0;
+        bool vectorRows = false;
+        bool valid = false;
+    };
+
     Payloads payloads() const;
     void learnLayerOrder();
+    void takeTicket();
+    bool ticketHolds() const;
+    void drawTicket();
 
     bool complete = false;
     bool apart = false;
     Payloads learntFrom;  // all null until the order is first learnt
+    Ticket ticket;
 };

@@ -5,12 +5,16 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <functional>
 #include <random>
 #include <string>
 #include <vector>
 
+#include "assets/pixel_format.h"
 #include "render/render_target.h"
 #include "render/sprite_archive.h"
+#include "shell/flags.h"
 
 namespace {
 
@@ -88,7 +92,11 @@ protected:
         ASSERT_TRUE(folder.write("layers.lfl", r));
         ASSERT_TRUE(list.add_lfl("layers.lfl"));
     }
-    void TearDown() override { screenSlot = kwRenderTarget{}; }
+    void TearDown() override {
+        screenSlot = kwRenderTarget{};
+        pixelFormat = makePixelFormat(0xF800, 0x07E0, 0x001F, 16);
+        appFlags.mmxAvailable = true;
+    }
 
     kwLayeredSprite sprite(const std::string& name) {
         return kwLayeredSprite(("b_" + name).c_str(), ("a_" + name).c_str(), ("m_" + name).c_str(),
@@ -181,6 +189,65 @@ TEST_F(LayeredSpriteOrder, SoftPixelsMeetSolidRunsOnlyWhereMaskedIn) {
     for (auto* m = const_cast<uint8_t*>(softRuns.source.maskStream); m < end; ++m)
         *m = 0;  // the run stays, masked out
     EXPECT_FALSE(softMeetsSolid(softRuns, solidRuns, 0, 0));
+}
+
+// A sprite whose layers are apart draws from what they last handed the
+// blitters. Each change below is made behind its back, after draws that
+// kept such a ticket: the next draw must still be the layers' own picture.
+TEST_F(LayeredSpriteOrder, ADrawFromItsTicketFollowsWhatTheLayersRestOn) {
+    pixelFormat = makePixelFormat(0xF800, 0x07E0, 0x001F, 16);
+    appFlags.mmxAvailable = true;
+    kwLayeredSprite s = sprite("cut");
+    kwLayeredSprite other = sprite("offset_apart");  // shares no file with s
+    Art moved(17, 17), movedAlpha(17, 17);
+    disc(moved, movedAlpha, 3);
+    const auto movedBytes = encodeEyeRle(moved.argb.data(), moved.w, moved.h);
+    kwAlphaMask spare;
+    spare.setLinkedFile(list.find("m_cut"));
+    kwEyeTransparency sharer;  // bound to the sprite's body file
+    sharer.setLinkedFile(list.find("b_cut"));
+
+    const struct {
+        const char* what;
+        std::function<void()> change;
+    } changes[] = {
+        {"nothing", [] {}},
+        {"soft layer hidden", [&] { s.alphaLayer->visible = false; }},
+        {"soft layer shown", [&] { s.alphaLayer->visible = true; }},
+        {"body hidden", [&] { s.baseLayer->visible = false; }},
+        {"body shown", [&] { s.baseLayer->visible = true; }},
+        {"body faded", [&] { s.baseLayer->Opacity(90); }},
+        {"body opaque", [&] { s.baseLayer->Opacity(255); }},
+        {"mask taken away", [&] { s.alphaLayer->setMask(nullptr); }},
+        {"another mask", [&] { s.alphaLayer->setMask(&spare); }},
+        {"display 5-5-5", [] { pixelFormat = makePixelFormat(0x7C00, 0x03E0, 0x001F, 16); }},
+        {"display 5-6-5", [] { pixelFormat = makePixelFormat(0xF800, 0x07E0, 0x001F, 16); }},
+        {"no vector rows", [] { appFlags.mmxAvailable = false; }},
+        {"vector rows", [] { appFlags.mmxAvailable = true; }},
+        {"body file given new bytes",
+         [&] {
+             auto* bytes = new uint8_t[movedBytes.size()];
+             std::copy(movedBytes.begin(), movedBytes.end(), bytes);
+             list.find("b_cut")->replaceData(bytes, uint32_t(movedBytes.size()));
+         }},
+        {"body file converted by another image",
+         [&] {
+             pixelFormat = makePixelFormat(0xFF0000, 0x00FF00, 0x0000FF, 32);
+             sharer.changeBPP(32);
+             pixelFormat = makePixelFormat(0xF800, 0x07E0, 0x001F, 16);
+         }},
+        {"body rebound", [&] { s.baseLayer->setLinkedFile(list.find("b_offset_apart")); }},
+    };
+    uint32_t seed = 100;
+    for (const auto& c : changes) {
+        for (int pass = 0; pass < 3; ++pass) {  // learns, keeps a ticket, draws from it
+            drawn(other, 3, -2, seed);          // another sprite between, as on a board
+            if (pass == 0) c.change();
+            const auto got = drawn(s, 1, 2, seed);
+            EXPECT_EQ(got, alphaFirst(s, 1, 2, seed)) << c.what << ", pass " << pass;
+            ++seed;
+        }
+    }
 }
 
 }  // namespace

@@ -45,6 +45,14 @@ inline kwChannels16 channelsOf(const kwPixelFormat& f) {
     return ch;
 }
 
+// Read from the format itself where nothing else needs the channels: the
+// channels built on the stack by halves and compared as words stall the
+// compare until the stores reach the cache, on every masked draw.
+inline bool is565(const kwPixelFormat& f) {
+    return f.red.low == 11 && f.red.width == 5 && f.green.low == 5 && f.green.width == 6 &&
+           f.blue.low == 0 && f.blue.width == 5;
+}
+
 inline bool is565(const kwChannels16& ch) {
     return ch.low[0] == 11 && ch.low[1] == 5 && ch.low[2] == 0 && ch.mask[0] == 0x1F &&
            ch.mask[1] == 0x3F && ch.mask[2] == 0x1F;
@@ -525,8 +533,7 @@ void runLengthFor(const kwRenderTarget& t, const kwPixelFormat& f, const kwPlace
         case kwBlendMode::Masked:
             if (!src.maskStream || !src.maskTable) return;
             if constexpr (B == 2) {
-                if (blend.fast && src.blocks && is565(channelsOf(f)))
-                    return maskBlockRows<N>(t, at, src);
+                if (blend.fast && src.blocks && is565(f)) return maskBlockRows<N>(t, at, src);
             }
             return runLengthRows<B>(t, at, src, MaskedSpan<N, B>(channelsOf(f), blend.fast));
     }

@@ -98,12 +98,15 @@ void kwEye::setLinkedFile(kwLinkedFile* f) {
     takePlacement(this, h);
 }
 
-bool kwEye::place() {
+bool placeOnTarget(float x, float y, int32_t width, int32_t height, int32_t* left, int32_t* top) {
     const int64_t W = renderTarget.width, H = renderTarget.height;
-    placedLeft = clampToInt(int64_t{truncPosition(x)} + W / 2 - width / 2);
-    placedTop = clampToInt(H / 2 - height / 2 - int64_t{truncPosition(y)});
-    return int64_t{placedTop} + height >= 0 && placedTop < H && int64_t{placedLeft} + width >= 0 &&
-           placedLeft < W;
+    *left = clampToInt(int64_t{truncPosition(x)} + W / 2 - width / 2);
+    *top = clampToInt(H / 2 - height / 2 - int64_t{truncPosition(y)});
+    return int64_t{*top} + height >= 0 && *top < H && int64_t{*left} + width >= 0 && *left < W;
+}
+
+bool kwEye::place() {
+    return placeOnTarget(x, y, width, height, &placedLeft, &placedTop);
 }
 
 kwPlacement kwEye::placement() const {
@@ -228,21 +231,15 @@ bool kwEyeTransparency::checkedRuns(kwRunPicture* out) {
     return true;
 }
 
-bool kwEyeTransparency::readySource(kwRunLengthSource* src, kwBlend* blend) {
+bool kwEyeTransparency::readySource(kwReadyRuns* out) {
     if (!drawable() || !changeBPP(pixelFormat.bpp)) return false;
-    *src = spannedSource();
-    *blend = kwBlend{};
+    *out = kwReadyRuns{spannedSource(), kwBlend{}, layout.header.width, layout.header.height};
     return true;
 }
 
-void kwEyeTransparency::drawReady(const kwRunLengthSource& src, const kwBlend& blend) {
-    blitRunLength(renderTarget, pixelFormat, placement(), src, blend);
-}
-
 void kwEyeTransparency::draw() {
-    kwRunLengthSource src;
-    kwBlend blend;
-    if (readySource(&src, &blend)) drawReady(src, blend);
+    kwReadyRuns r;
+    if (readySource(&r)) blitRunLength(renderTarget, pixelFormat, placement(), r.source, r.blend);
 }
 
 bool kwEyeTransparency::hitTest(int32_t qx, int32_t qy, bool exact) {
@@ -275,11 +272,11 @@ void kwEyeTransparencyConstantAlpha::Opacity(uint32_t value) {
     inverse = 255 - value;
 }
 
-bool kwEyeTransparencyConstantAlpha::readySource(kwRunLengthSource* src, kwBlend* blend) {
-    if (opacity >= 255) return kwEyeTransparency::readySource(src, blend);
+bool kwEyeTransparencyConstantAlpha::readySource(kwReadyRuns* out) {
+    if (opacity >= 255) return kwEyeTransparency::readySource(out);
     if (opacity == 0 || !drawable() || !changeBPP(pixelFormat.bpp)) return false;
-    *src = spannedSource();
-    *blend = kwBlend{kwBlendMode::Constant, opacity, fastDepth() && width >= kFastRowMinimum};
+    const kwBlend blend{kwBlendMode::Constant, opacity, fastDepth() && width >= kFastRowMinimum};
+    *out = kwReadyRuns{spannedSource(), blend, layout.header.width, layout.header.height};
     return true;
 }
 
@@ -324,10 +321,10 @@ void kwEyeTransparencyMaskedAlpha::setMask(kwAlphaMask* m) {
     payloadsChanged();
 }
 
-bool kwEyeTransparencyMaskedAlpha::readySource(kwRunLengthSource* src, kwBlend* blend) {
+bool kwEyeTransparencyMaskedAlpha::readySource(kwReadyRuns* out) {
     if (!drawable() || !changeBPP(pixelFormat.bpp) || !maskReady()) return false;
-    *src = maskedSource();
-    blocks.attach(src);
-    *blend = kwBlend{kwBlendMode::Masked, 255, fastDepth()};
+    *out = kwReadyRuns{maskedSource(), kwBlend{kwBlendMode::Masked, 255, fastDepth()},
+                       layout.header.width, layout.header.height};
+    blocks.attach(&out->source);
     return true;
 }

@@ -36,6 +36,19 @@ public:
     float x = 0.0f, y = 0.0f, depth = 0.0f;
 };
 
+// Where a picture of width x height centred on (x, y), centre origin, lands
+// on the render target; false when it lies wholly off it.
+bool placeOnTarget(float x, float y, int32_t width, int32_t height, int32_t* left, int32_t* top);
+
+// What a run-length image hands the blitters: its runs, the blend, and the
+// size of the picture they draw.
+struct kwReadyRuns {
+    kwRunLengthSource source;
+    kwBlend blend;
+    int32_t width = 0;
+    int32_t rows = 0;
+};
+
 class kwEye : public kwDrawable {
 public:
     kwEye() = default;
@@ -116,9 +129,7 @@ public:
     // would draw nothing. It holds while payloadEpoch(), the display format
     // and the vector rows flag stand still, and the image stays visible at
     // the opacity it had.
-    virtual bool readySource(kwRunLengthSource* source, kwBlend* blend);
-    // Draws what readySource gave at the placement of the last place().
-    void drawReady(const kwRunLengthSource& source, const kwBlend& blend);
+    virtual bool readySource(kwReadyRuns* out);
 
 protected:
     kwRunLengthSource source() const;
@@ -133,7 +144,7 @@ private:
 
 class kwEyeTransparencyConstantAlpha : public kwEyeTransparency {
 public:
-    bool readySource(kwRunLengthSource* source, kwBlend* blend) override;
+    bool readySource(kwReadyRuns* out) override;
     void Opacity(uint32_t value);
     uint32_t opacity = 255;
     uint32_t inverse = 0;
@@ -141,7 +152,7 @@ public:
 
 class kwEyeTransparencyMaskedAlpha : public kwEyeTransparency {
 public:
-    bool readySource(kwRunLengthSource* source, kwBlend* blend) override;
+    bool readySource(kwReadyRuns* out) override;
     void setMask(kwAlphaMask* m);
     // The runs with their mask; false when either payload is unusable.
     bool checkedSoftRuns(kwRunPicture* out);

@@ -21,13 +21,13 @@ void drawLayer(kwEye& layer, float x, float y) {
     if (layer.place()) layer.draw();
 }
 
-// The same with what the layer handed over before.
-void drawLayerFrom(kwEyeTransparency& layer, float x, float y, const kwRunLengthSource& source,
-                   const kwBlend& blend) {
-    layer.x = x;
-    layer.y = y;
-    targetScreen();
-    if (layer.place()) layer.drawReady(source, blend);
+// The same with what the layer handed over before. Only the layer's first
+// fields are read, and nothing is written to it: the rest of its record is
+// seldom still in the cache.
+void drawLayerFrom(const kwEye& layer, float x, float y, const kwReadyRuns& ready) {
+    kwPlacement at{0, 0, ready.width, ready.rows};
+    if (placeOnTarget(x, y, layer.width, layer.height, &at.left, &at.top))
+        blitRunLength(renderTarget, pixelFormat, at, ready.source, ready.blend);
 }
 
 }  // namespace
@@ -107,9 +107,8 @@ void kwLayeredSprite::learnLayerOrder() {
 // than copies: such a sprite keeps drawing through its layers.
 void kwLayeredSprite::takeTicket() {
     Ticket t;
-    t.valid = baseLayer->readySource(&t.base, &t.baseBlend) &&
-              t.baseBlend.mode == kwBlendMode::Copy &&
-              alphaLayer->readySource(&t.alpha, &t.alphaBlend);
+    t.valid = baseLayer->readySource(&t.base) && t.base.blend.mode == kwBlendMode::Copy &&
+              alphaLayer->readySource(&t.alpha);
     t.epoch = payloadEpoch();  // after the layers made ready whatever they had to
     t.format = pixelFormat.formatWord();
     t.bpp = pixelFormat.bpp;
@@ -127,8 +126,9 @@ bool kwLayeredSprite::ticketHolds() const {
 }
 
 void kwLayeredSprite::drawTicket() {
-    drawLayerFrom(*baseLayer, x, y, ticket.base, ticket.baseBlend);
-    drawLayerFrom(*alphaLayer, x, y, ticket.alpha, ticket.alphaBlend);
+    targetScreen();
+    drawLayerFrom(*baseLayer, x, y, ticket.base);
+    drawLayerFrom(*alphaLayer, x, y, ticket.alpha);
 }
 
 bool kwLayeredSprite::hitTest(int32_t qx, int32_t qy, bool exact) {

@@ -57,8 +57,7 @@ private:
     };
     // What both layers hand the blitters, body first, and what it rests on.
     struct Ticket {
-        kwRunLengthSource base, alpha;
-        kwBlend baseBlend, alphaBlend;
+        kwReadyRuns base, alpha;
         uint64_t epoch = 0;
         uint32_t format = 0;
         int32_t bpp = 0;

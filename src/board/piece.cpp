@@ -118,6 +118,14 @@ bool kwPiece::isAnimationPlaying(int32_t index) const {
     return p && p->checkPlaying();
 }
 
+void kwPiece::warm(int32_t step) const {
+    if (step == 0) return __builtin_prefetch(this);
+    if (!current) return;
+    if (step == 1) return __builtin_prefetch(current);
+    if (step == 2) return current->warmFrames();
+    current->warmShown();
+}
+
 void kwPiece::draw() {
     if (carried) {
         drawPlayer(current, x, y);

@@ -4,6 +4,11 @@
 #include <cstdio>
 
 #include "render/frame_loader.h"
+#include "render/frame_set.h"
+#include "render/layered_sprite.h"
+
+// The board warms this much of each frame shown before drawing it.
+static_assert(sizeof(kwLayeredSprite) <= kwFrameSet::kShownBytes);
 
 namespace {
 

@@ -186,9 +186,22 @@ void kwPieceList::freezeAt(int32_t column, int32_t row) {
     p->freeze();
 }
 
+// Drawing a piece follows pointers (piece, player, frame array, frame shown)
+// that the frame's pixels push out of the cache between frames, and each is
+// a wait. So the list asks for them ahead, one link further along for each
+// piece nearer, and every link has arrived when the next is read.
+void kwPieceList::warmAhead(size_t slot) const {
+    for (int32_t step = 0; step < kwPiece::kWarmSteps; ++step) {
+        const size_t ahead = slot + size_t(kwPiece::kWarmSteps - step);
+        if (ahead < slots.size() && slots[ahead]) slots[ahead]->warm(step);
+    }
+}
+
 void kwPieceList::draw() {
     const uint32_t now = gameTime();
-    for (kwPiece* s : slots) {
+    for (size_t i = 0; i < slots.size(); ++i) {
+        warmAhead(i);
+        kwPiece* s = slots[i];
         if (!s || s->carried) continue;
         s->thawIfExpired(now);
         targetScreen();

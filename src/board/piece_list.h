@@ -7,6 +7,7 @@
 #pragma once
 
 #include <array>
+#include <cstddef>
 #include <cstdint>
 
 #include "board/board_grid.h"
@@ -54,6 +55,7 @@ public:
     bool agedOnce = false;  // the first pass only starts the clock
 
 private:
+    void warmAhead(size_t slot) const;
     void index(kwPiece* piece, int32_t column, int32_t row);
     void unindex(kwPiece* piece, int32_t column, int32_t row);
     // The first listed piece on a cell, by slot order, skipping `except`.

@@ -6,6 +6,10 @@
 
 #include "shell/log.h"
 
+namespace {
+constexpr size_t kCacheLine = 64;
+}  // namespace
+
 kwFrameOffset::kwFrameOffset(kwDrawable& frame, const kwDrawable& set)
     : frame_(frame), x_(frame.x), y_(frame.y), depth_(frame.depth) {
     frame.x += set.x;
@@ -71,6 +75,16 @@ bool kwFrameSet::hitTest(int32_t qx, int32_t qy, bool exact) {
     if (!f) return false;
     kwFrameOffset offset(*f, *this);
     return f->hitTest(qx, qy, exact);
+}
+
+void kwFrameSet::warmFrames() const {
+    __builtin_prefetch(frames.data());
+}
+
+void kwFrameSet::warmShown() const {
+    const auto* f = reinterpret_cast<const char*>(shown());
+    if (!f) return;
+    for (size_t at = 0; at < kShownBytes; at += kCacheLine) __builtin_prefetch(f + at);
 }
 
 void kwFrameSet::addFrame(kwDrawable* d) {

@@ -3,6 +3,7 @@
 // the duration of each forwarded call. The set owns only its frame array.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <vector>
 
@@ -33,6 +34,14 @@ public:
 
     // The frame at an index, or null (with a log line) when out of range.
     kwDrawable* frame(int32_t frame_index);
+
+    // Cache hints for a draw coming soon, one link of the chain each, so a
+    // caller can ask for the next link once the one before has arrived:
+    // the frame array, then the frame shown (the first kShownBytes of it,
+    // enough for a layered sprite with its ticket).
+    static constexpr size_t kShownBytes = 320;
+    void warmFrames() const;
+    void warmShown() const;
 
     int32_t num_frames = 0;
     int32_t current_frame = 0;

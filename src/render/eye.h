@@ -132,6 +132,11 @@ public:
     virtual bool readySource(kwReadyRuns* out);
 
 protected:
+    // The image is visible and its payload ready at the display's depth.
+    bool readyToDraw();
+    // Draws at the placement of the last place().
+    void drawWith(const kwBlend& blend, const kwRunLengthSource& source) const;
+    void fillReady(kwReadyRuns* out, const kwRunLengthSource& source, const kwBlend& blend) const;
     kwRunLengthSource source() const;
     // The source with its runs decoded, for copies and constant blends; the
     // payload has been prepared.
@@ -144,14 +149,19 @@ private:
 
 class kwEyeTransparencyConstantAlpha : public kwEyeTransparency {
 public:
+    void draw() override;
     bool readySource(kwReadyRuns* out) override;
     void Opacity(uint32_t value);
     uint32_t opacity = 255;
     uint32_t inverse = 0;
+
+private:
+    kwBlend constantBlend() const;
 };
 
 class kwEyeTransparencyMaskedAlpha : public kwEyeTransparency {
 public:
+    void draw() override;
     bool readySource(kwReadyRuns* out) override;
     void setMask(kwAlphaMask* m);
     // The runs with their mask; false when either payload is unusable.
@@ -161,6 +171,8 @@ public:
 private:
     bool maskReady();
     kwRunLengthSource maskedSource() const;
+    kwRunLengthSource blockedSource() const;  // with the blocks, when built
+    static kwBlend maskedBlend();
 
     // The mask verdict, kept until the mask or either payload changes.
     const kwAlphaMask* checkedMask = nullptr;

@@ -66,12 +66,7 @@ void kwLayeredSprite::draw() {
     if (!complete) return;
     if (ticketHolds()) return drawTicket();
     ticket.valid = false;
-    if (layersApart()) {
-        drawLayer(*baseLayer, x, y);
-        drawLayer(*alphaLayer, x, y);
-        takeTicket();
-        return;
-    }
+    if (layersApart()) return drawApart();
     drawLayer(*alphaLayer, x, y);
     drawLayer(*baseLayer, x, y);
     learnLayerOrder();
@@ -102,13 +97,17 @@ void kwLayeredSprite::learnLayerOrder() {
     apart = !softMeetsSolid(soft, solid, dx, dy);
 }
 
-// After a draw body first, when neither layer would draw differently from
-// what it hands over now. A body at less than full opacity blends rather
-// than copies: such a sprite keeps drawing through its layers.
-void kwLayeredSprite::takeTicket() {
+// Body first, from what each layer hands over now, which is kept as the
+// ticket when both draw and the body copies. A body at less than full
+// opacity blends rather than copies: such a sprite keeps coming this way.
+void kwLayeredSprite::drawApart() {
     Ticket t;
-    t.valid = baseLayer->readySource(&t.base) && t.base.blend.mode == kwBlendMode::Copy &&
-              alphaLayer->readySource(&t.alpha);
+    const bool base = baseLayer->readySource(&t.base);
+    const bool alpha = alphaLayer->readySource(&t.alpha);
+    targetScreen();
+    if (base) drawLayerFrom(*baseLayer, x, y, t.base);
+    if (alpha) drawLayerFrom(*alphaLayer, x, y, t.alpha);
+    t.valid = base && alpha && t.base.blend.mode == kwBlendMode::Copy;
     t.epoch = payloadEpoch();  // after the layers made ready whatever they had to
     t.format = pixelFormat.formatWord();
     t.bpp = pixelFormat.bpp;

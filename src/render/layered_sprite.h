@@ -67,7 +67,7 @@ private:
 
     Payloads payloads() const;
     void learnLayerOrder();
-    void takeTicket();
+    void drawApart();
     bool ticketHolds() const;
     void drawTicket();
 

@@ -32,10 +32,12 @@ struct kwBlend {
 void blitPlain(const kwRenderTarget& target, const kwPixelFormat& format, const kwPlacement& at,
                const uint8_t* pixels, const kwBlend& blend);
 
-// Sixteen 16-bit pixels of a masked picture and their mask bytes: eight
-// columns from image column `column` on two neighbouring rows (lanes 0-7 the
-// upper row, 8-15 the lower). Lanes the picture leaves see-through have
-// mask 0, which leaves the target exactly as it was.
+// Sixteen 16-bit pixels of a masked picture and their mask bytes, from
+// image column `column` and row `row` on: eight columns on two neighbouring
+// rows (lanes 0-7 the upper row, 8-15 the lower), or, by the group it is in,
+// sixteen on one row or four on four rows (lanes row by row). Lanes the
+// picture leaves see-through have mask 0, which leaves the target exactly
+// as it was.
 struct kwMaskBlock {
     static constexpr int kColumns = 8, kRows = 2, kLanes = kColumns * kRows;
     uint16_t pixels[kLanes] = {};
@@ -43,6 +45,11 @@ struct kwMaskBlock {
     int16_t column = 0;
     int16_t row = 0;  // the upper row
 };
+
+struct kwBlockShape {
+    int32_t columns, rows;
+};
+inline constexpr kwBlockShape kLineShape{16, 1}, kSquareShape{4, 4};
 
 // One run of a run-length picture: its first column, its length, where its
 // pixels start in the stream, and its row.
@@ -67,15 +74,18 @@ struct kwRunLengthSource {
     const uint32_t* spanRows = nullptr;
     // Optional, for the masked blend on 5-6-5 with vector rows: the same
     // picture as blocks (render/run_tables.h); a block crossing the target's
-    // edges is blended pixel by pixel. They come in three groups, each top
-    // to bottom:
-    // blocks whose every mask byte is 255, then the other blocks of two
-    // rows, then those of the picture's last row alone (an odd height).
+    // edges is blended pixel by pixel. They come in five groups, each top
+    // to bottom: eight-by-two blocks whose every mask byte is 255, then the
+    // other blocks of two rows, then those of the picture's last row alone
+    // (an odd height), then rows of sixteen, then squares of four by four.
+    // Every block lies within the picture's rows.
     const kwMaskBlock* blocks = nullptr;
     uint32_t opaqueBlocks = 0;  // blocks[0, opaqueBlocks): opaque
-    uint32_t pairBlocks = 0;    // blocks[0, pairBlocks): two rows
-    uint32_t blockCount = 0;
-    int32_t blockReach = 0;  // columns the blocks span: up to 7 past the picture
+    uint32_t pairBlocks = 0;    // blocks[opaqueBlocks, pairBlocks): two rows
+    uint32_t singleBlocks = 0;  // blocks[pairBlocks, singleBlocks): the last row
+    uint32_t lineBlocks = 0;    // blocks[singleBlocks, lineBlocks): sixteen on a row
+    uint32_t blockCount = 0;    // blocks[lineBlocks, blockCount): four by four
+    int32_t blockReach = 0;     // columns the blocks span: up to 15 past the picture
 };
 
 void blitRunLength(const kwRenderTarget& target, const kwPixelFormat& format, const kwPlacement& at,

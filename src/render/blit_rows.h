@@ -439,19 +439,90 @@ template <int N, bool kOpaque, bool kLower>
     }
 }
 
-template <int N, bool kOpaque, bool kLower>
+// A block of another shape: sixteen pixels on one row, or four on each of
+// four rows.
+template <int N, int C, int R>
+[[gnu::always_inline]] inline void blendShaped(uint8_t* top, int pitch, const kwMaskBlock& b) {
+    static_assert(C * R == kwMaskBlock::kLanes);
+    const auto* s = reinterpret_cast<const uint8_t*>(b.pixels);
+#if defined(__SSE2__)
+    // Four pixels on each of two rows as one 128-bit vector, and back.
+    // (movhps through the builtins: the double-typed forms store through a
+    // double pointer, which a row at an odd pixel does not align.)
+    const auto twoRows = [pitch](const uint8_t* p) {
+        const __m128i upper = _mm_loadl_epi64(reinterpret_cast<const __m128i*>(p));
+        return _mm_castps_si128(
+            _mm_loadh_pi(_mm_castsi128_ps(upper), reinterpret_cast<const __m64*>(p + pitch)));
+    };
+    const auto putTwoRows = [pitch](uint8_t* p, __m128i v) {
+        _mm_storel_epi64(reinterpret_cast<__m128i*>(p), v);
+        _mm_storeh_pi(reinterpret_cast<__m64*>(p + pitch), _mm_castsi128_ps(v));
+    };
+    if constexpr (N == 16) {  // only the AVX2 build has 16 lanes
+        kwU16<16> d;
+        if constexpr (R == 1)
+            d = load16<16>(top);
+        else
+            d = (kwU16<16>)_mm256_inserti128_si256(_mm256_castsi128_si256(twoRows(top)),
+                                                   twoRows(top + 2 * pitch), 1);
+        const kwU16<16> blended = blendMasked565<16>(load16<16>(s), d, loadMask<16>(b.mask));
+        if constexpr (R == 1) {
+            std::memcpy(top, &blended, sizeof blended);
+        } else {
+            const __m256i r = (__m256i)blended;
+            putTwoRows(top, _mm256_castsi256_si128(r));
+            putTwoRows(top + 2 * pitch, _mm256_extracti128_si256(r, 1));
+        }
+        return;
+    } else if constexpr (N == 8) {  // the base build: each half of the block alone
+        for (int half = 0; half < 2; ++half) {
+            const int lane = half * N;
+            uint8_t* const at = R == 1 ? top + 2 * lane : top + 2 * half * pitch;
+            const kwU16<8> d = R == 1 ? load16<8>(at) : (kwU16<8>)twoRows(at);
+            const kwU16<8> out =
+                blendMasked565<8>(load16<8>(s + 2 * lane), d, loadMask<8>(b.mask + lane));
+            if constexpr (R == 1)
+                std::memcpy(at, &out, sizeof out);
+            else
+                putTwoRows(at, (__m128i)out);
+        }
+        return;
+    }
+#endif
+    // Elsewhere through a copy of the block's target pixels.
+    constexpr int L = kwMaskBlock::kColumns;
+    uint16_t d[kwMaskBlock::kLanes];
+    for (int r = 0; r < R; ++r) std::memcpy(d + r * C, top + r * pitch, 2 * C);
+    const auto* dBytes = reinterpret_cast<const uint8_t*>(d);
+    for (int k = 0; k < kwMaskBlock::kLanes; k += L) {
+        const kwU16<L> out = blendMasked565<L>(load16<L>(s + 2 * k), load16<L>(dBytes + 2 * k),
+                                               loadMask<L>(b.mask + k));
+        std::memcpy(d + k, &out, sizeof out);
+    }
+    for (int r = 0; r < R; ++r) std::memcpy(top + r * pitch, d + r * C, 2 * C);
+}
+
+// The blocks of one group, each shape with its own blend.
+template <int N, bool kOpaque, int C, int R>
+[[gnu::always_inline]] inline void blendAny(uint8_t* top, int pitch, const kwMaskBlock& b) {
+    if constexpr (C == kwMaskBlock::kColumns)
+        blendBlock<N, kOpaque, R == 2>(top, pitch, b);
+    else
+        blendShaped<N, C, R>(top, pitch, b);
+}
+
+template <int N, bool kOpaque, int C, int R>
 void blendBlocks(uint8_t* origin, int pitch, const kwMaskBlock* b, const kwMaskBlock* end) {
     for (; b != end; ++b)
-        blendBlock<N, kOpaque, kLower>(
+        blendAny<N, kOpaque, C, R>(
             origin + std::ptrdiff_t(b->row) * pitch + std::ptrdiff_t(b->column) * 2, pitch, *b);
 }
 
 // One block's pixels one at a time, those inside the target: for a block
 // crossing its edges. The formula at mask 255 is the short form's result.
-template <bool kLower>
+template <int C, int R>
 void blendBlockLanes(const kwRenderTarget& t, int64_t x, int64_t y, const kwMaskBlock& b) {
-    constexpr int C = kwMaskBlock::kColumns;
-    for (int r = 0; r < (kLower ? 2 : 1); ++r) {
+    for (int r = 0; r < R; ++r) {
         if (y + r < 0 || y + r >= t.height) continue;
         uint8_t* row = t.pixels + std::ptrdiff_t(y + r) * t.pitch;
         for (int c = 0; c < C; ++c) {
@@ -467,44 +538,51 @@ void blendBlockLanes(const kwRenderTarget& t, int64_t x, int64_t y, const kwMask
 
 // The blocks of a picture crossing the target's edges: a block wholly
 // inside is one vector blend as usual, the others go pixel by pixel.
-template <int N, bool kOpaque, bool kLower>
+template <int N, bool kOpaque, int C, int R>
 void blendBlocksClipped(const kwRenderTarget& t, int64_t left, int64_t top, const kwMaskBlock* b,
                         const kwMaskBlock* end) {
-    constexpr int64_t kRowsUsed = kLower ? 2 : 1;
     for (; b != end; ++b) {
         const int64_t x = left + b->column, y = top + b->row;
-        if (x >= 0 && x + kwMaskBlock::kColumns <= t.width && y >= 0 && y + kRowsUsed <= t.height)
-            blendBlock<N, kOpaque, kLower>(
+        if (x >= 0 && x + C <= t.width && y >= 0 && y + R <= t.height)
+            blendAny<N, kOpaque, C, R>(
                 t.pixels + std::ptrdiff_t(y) * t.pitch + std::ptrdiff_t(x) * 2, t.pitch, *b);
         else
-            blendBlockLanes<kLower>(t, x, y, *b);
+            blendBlockLanes<C, R>(t, x, y, *b);
     }
 }
 
-// A masked 5-6-5 picture drawn from its blocks: one vector blend for two
-// rows of eight pixels, however short the runs. Blocks share no pixel, and
-// a block's lanes outside the picture have mask 0, leaving the target as it
+// A masked 5-6-5 picture drawn from its blocks: one vector blend for
+// sixteen pixels, however short the runs. Blocks share no pixel, and a
+// block's lanes outside the picture have mask 0, leaving the target as it
 // was, so the groups may go in any order.
 template <int N>
 void maskBlockRows(const kwRenderTarget& t, const kwPlacement& at, const kwRunLengthSource& src) {
+    constexpr int C = kwMaskBlock::kColumns;
+    constexpr int L = kLineShape.columns, Q = kSquareShape.columns, QR = kSquareShape.rows;
     const kwMaskBlock* const b = src.blocks;
     const kwMaskBlock* const opaqueEnd = b + src.opaqueBlocks;
     const kwMaskBlock* const pairEnd = b + src.pairBlocks;
+    const kwMaskBlock* const singleEnd = b + src.singleBlocks;
+    const kwMaskBlock* const lineEnd = b + src.lineBlocks;
     const kwMaskBlock* const end = b + src.blockCount;
     if (at.left < 0 || at.top < 0 || int64_t{at.left} + src.blockReach > t.width ||
         int64_t{at.top} + at.rows > t.height) {
-        blendBlocksClipped<N, true, true>(t, at.left, at.top, b, opaqueEnd);
-        blendBlocksClipped<N, false, true>(t, at.left, at.top, opaqueEnd, pairEnd);
-        blendBlocksClipped<N, false, false>(t, at.left, at.top, pairEnd, end);
+        blendBlocksClipped<N, true, C, 2>(t, at.left, at.top, b, opaqueEnd);
+        blendBlocksClipped<N, false, C, 2>(t, at.left, at.top, opaqueEnd, pairEnd);
+        blendBlocksClipped<N, false, C, 1>(t, at.left, at.top, pairEnd, singleEnd);
+        blendBlocksClipped<N, false, L, 1>(t, at.left, at.top, singleEnd, lineEnd);
+        blendBlocksClipped<N, false, Q, QR>(t, at.left, at.top, lineEnd, end);
         return;
     }
     const int pitch = t.pitch;  // a local, for the reason spansUnclipped gives
     uint8_t* const origin = t.pixels + std::ptrdiff_t(at.top) * pitch + std::ptrdiff_t(at.left) * 2;
     // A loop per group over the whole picture: a loop per row pair, mostly
     // one to three blocks long, would cost a missed branch at nearly every end.
-    blendBlocks<N, true, true>(origin, pitch, b, opaqueEnd);
-    blendBlocks<N, false, true>(origin, pitch, opaqueEnd, pairEnd);
-    blendBlocks<N, false, false>(origin, pitch, pairEnd, end);
+    blendBlocks<N, true, C, 2>(origin, pitch, b, opaqueEnd);
+    blendBlocks<N, false, C, 2>(origin, pitch, opaqueEnd, pairEnd);
+    blendBlocks<N, false, C, 1>(origin, pitch, pairEnd, singleEnd);
+    blendBlocks<N, false, L, 1>(origin, pitch, singleEnd, lineEnd);
+    blendBlocks<N, false, Q, QR>(origin, pitch, lineEnd, end);
 }
 
 // ---- entry points ------------------------------------------------------------------

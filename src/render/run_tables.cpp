@@ -1,7 +1,6 @@
 #include "render/run_tables.h"
 
 #include <algorithm>
-#include <array>
 #include <cstring>
 #include <iterator>
 
@@ -38,57 +37,55 @@ void eachRun(const kwRunLengthSource& src, int32_t width, int32_t bytesPerPixel,
 // leaves the target as it is).
 struct Soft {
     int32_t x;
+    int32_t row;  // within the band
     const uint8_t* pixel;
     uint8_t alpha;
 };
-using PairScratch = std::array<std::vector<Soft>, kwMaskBlock::kRows>;
+using BandScratch = std::vector<Soft>;
 
-// The soft pixels of rows 2j and 2j + 1, left to right, as
-// `visit(column, row within the pair, pixel bytes, mask byte)`.
+// A band's rows: `first` and the rows below it, as far as the picture goes.
+struct Band {
+    int32_t first;
+    int32_t rows;
+};
+
+// The soft pixels of a band's rows, left to right (upper rows first where
+// columns tie), as `visit(column, row within the band, pixel bytes, mask)`.
 template <class Visit>
-void eachPairPixel(const kwRunLengthSource& src, int32_t width, int32_t height, int32_t pair,
-                   PairScratch& rows, Visit&& visit) {
-    for (int32_t k = 0; k < kwMaskBlock::kRows; ++k) {
-        rows[size_t(k)].clear();
-        const int32_t row = kwMaskBlock::kRows * pair + k;
-        if (row >= height) continue;
-        eachRun(
-            src, width, kBlockPixelBytes, row,
-            [&](int32_t x, int32_t count, const uint8_t* pixels, const uint8_t* mask) {
-                for (int32_t i = 0; i < count; ++i)
-                    if (mask[i] != 0)
-                        rows[size_t(k)].push_back({x + i, pixels + kBlockPixelBytes * i, mask[i]});
-            });
-    }
-    size_t a = 0, b = 0;
-    while (a < rows[0].size() || b < rows[1].size()) {
-        const bool upper =
-            b >= rows[1].size() || (a < rows[0].size() && rows[0][a].x <= rows[1][b].x);
-        const Soft& p = upper ? rows[0][a++] : rows[1][b++];
-        visit(p.x, upper ? 0 : 1, p.pixel, p.alpha);
-    }
+void eachBandPixel(const kwRunLengthSource& src, int32_t width, int32_t height, Band band,
+                   BandScratch& soft, Visit&& visit) {
+    soft.clear();
+    for (int32_t k = 0; k < band.rows && band.first + k < height; ++k)
+        eachRun(src, width, kBlockPixelBytes, band.first + k,
+                [&](int32_t x, int32_t count, const uint8_t* pixels, const uint8_t* mask) {
+                    for (int32_t i = 0; i < count; ++i)
+                        if (mask[i] != 0)
+                            soft.push_back({x + i, k, pixels + kBlockPixelBytes * i, mask[i]});
+                });
+    std::stable_sort(soft.begin(), soft.end(),
+                     [](const Soft& l, const Soft& r) { return l.x < r.x; });
+    for (const Soft& p : soft) visit(p.x, p.row, p.pixel, p.alpha);
 }
 
-// A row pair's blocks, left to right: a pixel not covered by the open block
-// opens a new one at its column, moved left where it would cross the
-// picture's right edge unless that would take it over the previous block.
-// Blocks never share a pixel (a block loading pixels another has just
-// stored waits for the store), so a last block may reach past the right
-// edge instead, with mask 0 there.
+// A band's blocks of `columns` pixels across, left to right: a pixel not
+// covered by the open block opens a new one at its column, moved left where
+// it would cross the picture's right edge unless that would take it over
+// the previous block. Blocks never share a pixel (a block loading pixels
+// another has just stored waits for the store), so a last block may reach
+// past the right edge instead, with mask 0 there.
 template <class Open, class Fill>
-void layPair(const kwRunLengthSource& src, int32_t width, int32_t height, int32_t pair,
-             PairScratch& scratch, Open&& open, Fill&& fill) {
-    constexpr int32_t kColumns = kwMaskBlock::kColumns;
+void layBand(const kwRunLengthSource& src, int32_t width, int32_t height, Band band,
+             int32_t columns, BandScratch& scratch, Open&& open, Fill&& fill) {
     int32_t start = 0, end = 0;
-    eachPairPixel(src, width, height, pair, scratch,
+    eachBandPixel(src, width, height, band, scratch,
                   [&](int32_t x, int32_t row, const uint8_t* pixel, uint8_t alpha) {
                       if (x >= end) {
-                          const int32_t flush = width - kColumns;
+                          const int32_t flush = width - columns;
                           start = x > flush && flush >= end ? flush : x;
-                          end = start + kColumns;
+                          end = start + columns;
                           open(start);
                       }
-                      fill(row * kColumns + x - start, pixel, alpha);
+                      fill(row * columns + x - start, pixel, alpha);
                   });
 }
 
@@ -132,57 +129,133 @@ void kwRunSpans::attach(kwRunLengthSource* source) const {
 
 // ---- mask blocks --------------------------------------------------------------------
 
+namespace {
+
+// Rows of a band whose blocks take one shape: eight across on two rows,
+// sixteen on one, or four on four.
+constexpr int32_t kBandRows = 4;
+
+// What a block of each shape costs to blend, against eight-by-two at 4: a
+// row of sixteen is one load and one store, a square four of each, and a
+// pair whose every mask byte is 255 takes the formula's short form.
+constexpr int32_t kPairWeight = 4, kOpaquePairWeight = 2, kLineWeight = 3, kSquareWeight = 5;
+
+enum class Layout { Pairs, Lines, Squares };
+
+// What a band's blocks of one shape would cost.
+int32_t bandCost(const kwRunLengthSource& src, int32_t width, int32_t height, Band band,
+                 int32_t columns, int32_t weight, int32_t opaqueWeight, BandScratch& scratch) {
+    int32_t cost = 0, full = 0;  // full: lanes at 255 in the open block
+    const auto close = [&] {
+        if (full == kwMaskBlock::kLanes) cost += opaqueWeight - weight;
+    };
+    layBand(
+        src, width, height, band, columns, scratch,
+        [&](int32_t) {
+            close();
+            cost += weight;
+            full = 0;
+        },
+        [&](int32_t, const uint8_t*, uint8_t alpha) { full += alpha == kFullMask; });
+    close();
+    return cost;
+}
+
+// The shape that blends a whole band most cheaply: rims running across
+// suit long rows, rims running down suit squares, and insides masked whole
+// suit opaque pairs.
+Layout cheapestLayout(const kwRunLengthSource& src, int32_t width, int32_t height, int32_t first,
+                      BandScratch& scratch) {
+    int32_t pairs = 0, lines = 0;
+    for (int32_t r = 0; r < kBandRows; r += kwMaskBlock::kRows)
+        pairs += bandCost(src, width, height, {first + r, kwMaskBlock::kRows},
+                          kwMaskBlock::kColumns, kPairWeight, kOpaquePairWeight, scratch);
+    for (int32_t r = 0; r < kBandRows; ++r)
+        lines += bandCost(src, width, height, {first + r, 1}, kLineShape.columns, kLineWeight,
+                          kLineWeight, scratch);
+    const int32_t squares = bandCost(src, width, height, {first, kBandRows}, kSquareShape.columns,
+                                     kSquareWeight, kSquareWeight, scratch);
+    if (pairs <= lines && pairs <= squares) return Layout::Pairs;
+    return lines <= squares ? Layout::Lines : Layout::Squares;
+}
+
+void layBlocks(std::vector<kwMaskBlock>& out, const kwRunLengthSource& src, int32_t width,
+               int32_t height, Band band, int32_t columns, BandScratch& scratch) {
+    layBand(
+        src, width, height, band, columns, scratch,
+        [&](int32_t column) {
+            kwMaskBlock& b = out.emplace_back();
+            b.column = int16_t(column);
+            b.row = int16_t(band.first);
+        },
+        [&](int32_t lane, const uint8_t* pixel, uint8_t alpha) {
+            std::memcpy(&out.back().pixels[lane], pixel, kBlockPixelBytes);
+            out.back().mask[lane] = alpha;
+        });
+}
+
+}  // namespace
+
 void kwMaskBlocks::build(const kwRunLengthSource& src, int32_t width, int32_t height) {
     clear();
     if (width <= 0 || height <= 0 || !src.stream || !src.rowTable || !src.maskStream ||
         !src.maskTable)
         return;
-    const int32_t pairs = (height + kwMaskBlock::kRows - 1) / kwMaskBlock::kRows;
-    PairScratch scratch;
-    size_t count = 0;  // counted first, so the blocks are one allocation
-    for (int32_t j = 0; j < pairs; ++j)
-        layPair(
-            src, width, height, j, scratch, [&](int32_t) { ++count; },
-            [](int32_t, const uint8_t*, uint8_t) {});
-    blocks.reserve(count);
-    for (int32_t j = 0; j < pairs; ++j) {
-        const int32_t upper = kwMaskBlock::kRows * j;
-        layPair(
-            src, width, height, j, scratch,
-            [&](int32_t column) {
-                kwMaskBlock& b = blocks.emplace_back();
-                b.column = int16_t(column);
-                b.row = int16_t(upper);
-            },
-            [&](int32_t lane, const uint8_t* pixel, uint8_t alpha) {
-                std::memcpy(&blocks.back().pixels[lane], pixel, kBlockPixelBytes);
-                blocks.back().mask[lane] = alpha;
-            });
+    BandScratch scratch;
+    std::vector<kwMaskBlock> eights, lines, squares;
+    for (int32_t first = 0; first < height; first += kBandRows) {
+        const Layout how = first + kBandRows <= height
+                               ? cheapestLayout(src, width, height, first, scratch)
+                               : Layout::Pairs;  // the picture's last rows
+        if (how == Layout::Lines) {
+            for (int32_t r = 0; r < kBandRows; ++r)
+                layBlocks(lines, src, width, height, {first + r, 1}, kLineShape.columns, scratch);
+        } else if (how == Layout::Squares) {
+            layBlocks(squares, src, width, height, {first, kBandRows}, kSquareShape.columns,
+                      scratch);
+        } else {
+            for (int32_t r = 0; r < kBandRows && first + r < height; r += kwMaskBlock::kRows)
+                layBlocks(eights, src, width, height, {first + r, kwMaskBlock::kRows},
+                          kwMaskBlock::kColumns, scratch);
+        }
     }
-    reach = 0;
-    for (const kwMaskBlock& b : blocks) reach = std::max(reach, b.column + kwMaskBlock::kColumns);
-    group(height);
+    assemble(eights, lines, squares, height);
 }
 
-// Orders the blocks into the drawing groups, each keeping its rows top to
-// bottom. A block of one row has mask 0 in its lower lanes, so it is never
-// opaque. Grouping spares the blend loop a branch per block that the rims'
-// mix of kinds would often mispredict.
-void kwMaskBlocks::group(int32_t height) {
+// Puts the blocks in their drawing groups, each keeping its rows top to
+// bottom, in one allocation. An eight-wide block of one row has mask 0 in
+// its lower lanes, so it is never opaque. Grouping spares the blend loop a
+// branch per block that the rims' mix of kinds would often mispredict.
+void kwMaskBlocks::assemble(std::vector<kwMaskBlock>& eights,
+                            const std::vector<kwMaskBlock>& lineBlocks,
+                            const std::vector<kwMaskBlock>& squares, int32_t height) {
     const auto isOpaque = [](const kwMaskBlock& b) {
         return std::all_of(std::begin(b.mask), std::end(b.mask),
                            [](uint8_t m) { return m == kFullMask; });
     };
     const auto twoRows = [height](const kwMaskBlock& b) { return b.row + 1 < height; };
-    const auto rest = std::stable_partition(blocks.begin(), blocks.end(), isOpaque);
-    const auto single = std::stable_partition(rest, blocks.end(), twoRows);
-    opaque = uint32_t(rest - blocks.begin());
-    pairs = uint32_t(single - blocks.begin());
+    const auto rest = std::stable_partition(eights.begin(), eights.end(), isOpaque);
+    const auto single = std::stable_partition(rest, eights.end(), twoRows);
+    opaque = uint32_t(rest - eights.begin());
+    pairs = uint32_t(single - eights.begin());
+    singles = uint32_t(eights.size());
+    lines = singles + uint32_t(lineBlocks.size());
+    blocks.reserve(eights.size() + lineBlocks.size() + squares.size());
+    blocks.insert(blocks.end(), eights.begin(), eights.end());
+    blocks.insert(blocks.end(), lineBlocks.begin(), lineBlocks.end());
+    blocks.insert(blocks.end(), squares.begin(), squares.end());
+    reach = 0;
+    for (size_t i = 0; i < blocks.size(); ++i) {
+        const int32_t across = i < singles ? kwMaskBlock::kColumns
+                               : i < lines ? kLineShape.columns
+                                           : kSquareShape.columns;
+        reach = std::max(reach, blocks[i].column + across);
+    }
 }
 
 void kwMaskBlocks::clear() {
     blocks = {};
-    opaque = pairs = 0;
+    opaque = pairs = singles = lines = 0;
     reach = 0;
 }
 
@@ -191,6 +264,8 @@ void kwMaskBlocks::attach(kwRunLengthSource* source) const {
     source->blocks = blocks.data();
     source->opaqueBlocks = opaque;
     source->pairBlocks = pairs;
+    source->singleBlocks = singles;
+    source->lineBlocks = lines;
     source->blockCount = uint32_t(blocks.size());
     source->blockReach = reach;
 }

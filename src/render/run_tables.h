@@ -7,7 +7,8 @@
 // copies and constant blends of the opaque bodies.
 //
 // kwMaskBlocks: a masked 16-bit picture regrouped into blocks of sixteen
-// pixels with their mask bytes. The soft layers of the art are rims and
+// pixels with their mask bytes, each band of four rows in the shape that
+// covers it with the least work. The soft layers of the art are rims and
 // shadows: runs of one to three pixels, a few hundred a sprite, where walking
 // the runs and blending them one by one cost far more than the blend
 // itself. A block is one vector blend.
@@ -41,11 +42,12 @@ public:
     void attach(kwRunLengthSource* source) const;
 
 private:
-    void group(int32_t height);
+    void assemble(std::vector<kwMaskBlock>& eights, const std::vector<kwMaskBlock>& lines,
+                  const std::vector<kwMaskBlock>& squares, int32_t height);
 
     std::vector<kwMaskBlock> blocks;  // in the groups kwRunLengthSource describes
-    uint32_t opaque = 0, pairs = 0;   // the ends of the first two groups
-    int32_t reach = 0;                // columns the blocks span, from the left edge
+    uint32_t opaque = 0, pairs = 0, singles = 0, lines = 0;  // the ends of the first four groups
+    int32_t reach = 0;  // columns the blocks span, from the left edge
 };
 
 // A checked run-length picture with its size and its depth now.

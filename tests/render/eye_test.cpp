@@ -393,16 +393,59 @@ TEST_F(EyeTest, RunsOfEveryLengthStayInsideTheirRun) {
     }
 }
 
+namespace {
+
+// A masked picture drawn from its blocks against the formula, flush with
+// every side of the target and clipped, on 5-6-5 with vector rows; then
+// flush with the bottom of a frame that ends where readable memory ends,
+// and with its right edge too, or with room to the right for blocks
+// reaching past the picture: a store below the picture or past the frame
+// faults there even when it writes back what it read.
+void expectBlocksGiveTheRunsResult(const Picture& pic, Images& im) {
+    const int w = pic.w, h = pic.h;
+    Target t(w + 5, h + 3, 2);
+    for (int left : {0, 5, 2, -1, 6, -3})
+        for (int top : {0, 1, 3, -1, 4, -2}) {
+            t.noise(uint32_t(w * 100 + left * 10 + top));
+            Target want = t;
+            reference(want, pic, left, top, Mode::Masked, 0, true);
+            t.bind();
+            aim(im.masked, t, left, top);
+            im.masked.place();
+            im.masked.draw();
+            ASSERT_TRUE(t.guardsIntact()) << w << "x" << h << " at " << left << "," << top;
+            ASSERT_EQ(t.buf, want.buf) << w << "x" << h << " at " << left << "," << top;
+        }
+    for (int room : {0, 16}) {
+        const int W = w + 3 + room;
+        const size_t frameBytes = size_t(W) * 2 * size_t(h + 1);
+        const size_t page = size_t(sysconf(_SC_PAGESIZE));
+        const size_t span = (frameBytes + page - 1) / page * page;
+        void* mem =
+            mmap(nullptr, span + page, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
+        ASSERT_NE(mem, MAP_FAILED);
+        uint8_t* const end = static_cast<uint8_t*>(mem) + span;
+        ASSERT_EQ(mprotect(end, page, PROT_NONE), 0);
+        renderTarget = kwRenderTarget{end - frameBytes, W * 2, W, h + 1};
+        im.masked.x = float(3 - W / 2 + w / 2);
+        im.masked.y = float((h + 1) / 2 - h / 2 - 1);
+        EXPECT_TRUE(im.masked.place());
+        im.masked.draw();
+        munmap(mem, span + page);
+    }
+}
+
+}  // namespace
+
 TEST_F(EyeTest, MaskBlocksGiveTheRunsResult) {
     // Soft pixels scattered one to three at a time, as in the art's rims,
     // with the last ones against the right edge, where a block is moved left
-    // over its neighbour; widths around one block, odd and even heights (a
-    // block spans two rows); drawn flush with every side of the target and
-    // clipped, on 5-6-5 with vector rows.
+    // over its neighbour; widths around one block, heights that end on each
+    // row of a band of four (blocks span up to four rows).
     display(16);
     appFlags.mmxAvailable = true;
     std::mt19937 rng(5);
-    for (int h : {5, 6})
+    for (int h : {5, 6, 7, 8})
         for (int w : {7, 8, 9, 15, 16, 17, 23, 40}) {
             Picture pic{std::vector<uint32_t>(size_t(w) * h, 0), w, h};
             for (int y = 0; y < h; ++y)
@@ -410,41 +453,41 @@ TEST_F(EyeTest, MaskBlocksGiveTheRunsResult) {
                     if (rng() % 3 == 0 || x >= w - 2)
                         pic.argb[size_t(y) * w + x] = (1 + rng() % 255) << 24 | (rng() & 0xFFFFFF);
             Images im(pic, 16);
-            Target t(w + 5, h + 3, 2);
-            for (int left : {0, 5, 2, -1, 6})
-                for (int top : {0, 1, 3, -1, 4}) {
-                    t.noise(uint32_t(w * 100 + left * 10 + top));
-                    Target want = t;
-                    reference(want, pic, left, top, Mode::Masked, 0, true);
-                    t.bind();
-                    aim(im.masked, t, left, top);
-                    im.masked.place();
-                    im.masked.draw();
-                    ASSERT_TRUE(t.guardsIntact()) << w << "x" << h << " at " << left << "," << top;
-                    ASSERT_EQ(t.buf, want.buf) << w << "x" << h << " at " << left << "," << top;
-                }
-            // Flush with the bottom of a frame that ends where readable memory
-            // ends, and with its right edge too, or with room to the right for
-            // blocks reaching past the picture: a store below the picture or
-            // past the frame faults here even when it writes back what it read.
-            for (int room : {0, 8}) {
-                const int W = w + 3 + room;
-                const size_t frameBytes = size_t(W) * 2 * size_t(h + 1);
-                const size_t page = size_t(sysconf(_SC_PAGESIZE));
-                const size_t span = (frameBytes + page - 1) / page * page;
-                void* mem = mmap(nullptr, span + page, PROT_READ | PROT_WRITE,
-                                 MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
-                ASSERT_NE(mem, MAP_FAILED);
-                uint8_t* const end = static_cast<uint8_t*>(mem) + span;
-                ASSERT_EQ(mprotect(end, page, PROT_NONE), 0);
-                renderTarget = kwRenderTarget{end - frameBytes, W * 2, W, h + 1};
-                im.masked.x = float(3 - W / 2 + w / 2);
-                im.masked.y = float((h + 1) / 2 - h / 2 - 1);
-                EXPECT_TRUE(im.masked.place());
-                im.masked.draw();
-                munmap(mem, span + page);
-            }
+            expectBlocksGiveTheRunsResult(pic, im);
         }
+}
+
+TEST_F(EyeTest, MaskBlocksTakeTheShapeOfTheRims) {
+    // Rims running across are blended sixteen pixels on a row at a time,
+    // rims running down four by four; each shape is checked like the pairs,
+    // up to the right edge, where a row of sixteen is moved left too.
+    display(16);
+    appFlags.mmxAvailable = true;
+    std::mt19937 rng(11);
+    const auto soft = [&] { return (1 + rng() % 254) << 24 | (rng() & 0xFFFFFF); };
+    for (int w : {16, 17, 30, 45}) {
+        const int h = 14;
+        Picture across{std::vector<uint32_t>(size_t(w) * h, 0), w, h};
+        Picture down = across;
+        for (int y = 0; y < h; ++y)
+            for (int x = 0; x < w; ++x) {
+                if (y % 4 == 1 || (y % 4 == 2 && x > w / 2))
+                    across.argb[size_t(y) * w + x] = soft();
+                if (x % 11 == 2 || x == w - 1) down.argb[size_t(y) * w + x] = soft();
+            }
+        for (const Picture* pic : {&across, &down}) {
+            Images im(*pic, 16);
+            kwReadyRuns ready;
+            ASSERT_TRUE(im.masked.readySource(&ready));
+            const kwRunLengthSource& s = ready.source;
+            if (pic == &across)
+                EXPECT_GT(s.lineBlocks, s.singleBlocks) << w;
+            else
+                EXPECT_GT(s.blockCount, s.lineBlocks) << w;
+            EXPECT_LE(s.blockReach, w + kLineShape.columns - 1);
+            expectBlocksGiveTheRunsResult(*pic, im);
+        }
+    }
 }
 
 TEST_F(EyeTest, OpaqueMaskBlocksKeepTheFormula) {

@@ -33,6 +33,10 @@ void eachRun(const kwRunLengthSource& src, int32_t width, int32_t bytesPerPixel,
     }
 }
 
+// Rows of a band, the unit whose blocks take one shape: eight across on two
+// rows, sixteen on one, or four on four.
+constexpr int32_t kBandRows = 4;
+
 // A soft pixel of a masked picture: one with a mask byte above 0 (mask 0
 // leaves the target as it is).
 struct Soft {
@@ -41,52 +45,51 @@ struct Soft {
     const uint8_t* pixel;
     uint8_t alpha;
 };
-using BandScratch = std::vector<Soft>;
+using BandPixels = std::vector<Soft>;
 
-// A band's rows: `first` and the rows below it, as far as the picture goes.
-struct Band {
-    int32_t first;
-    int32_t rows;
-};
-
-// The soft pixels of a band's rows, left to right (upper rows first where
-// columns tie), as `visit(column, row within the band, pixel bytes, mask)`.
-template <class Visit>
-void eachBandPixel(const kwRunLengthSource& src, int32_t width, int32_t height, Band band,
-                   BandScratch& soft, Visit&& visit) {
+// The soft pixels of the band from picture row `first`, as far as the
+// picture goes, left to right (upper rows first where columns tie).
+void gatherBand(const kwRunLengthSource& src, int32_t width, int32_t height, int32_t first,
+                BandPixels& soft) {
     soft.clear();
-    for (int32_t k = 0; k < band.rows && band.first + k < height; ++k)
-        eachRun(src, width, kBlockPixelBytes, band.first + k,
+    for (int32_t k = 0; k < kBandRows && first + k < height; ++k)
+        eachRun(src, width, kBlockPixelBytes, first + k,
                 [&](int32_t x, int32_t count, const uint8_t* pixels, const uint8_t* mask) {
                     for (int32_t i = 0; i < count; ++i)
                         if (mask[i] != 0)
                             soft.push_back({x + i, k, pixels + kBlockPixelBytes * i, mask[i]});
                 });
-    std::stable_sort(soft.begin(), soft.end(),
-                     [](const Soft& l, const Soft& r) { return l.x < r.x; });
-    for (const Soft& p : soft) visit(p.x, p.row, p.pixel, p.alpha);
+    // A pixel's column and row are its own, so no two compare equal.
+    std::sort(soft.begin(), soft.end(),
+              [](const Soft& l, const Soft& r) { return l.x != r.x ? l.x < r.x : l.row < r.row; });
 }
 
-// A band's blocks of `columns` pixels across, left to right: a pixel not
+// The rows of a band one set of blocks covers.
+struct Rows {
+    int32_t from;
+    int32_t count;
+};
+
+// Those rows' blocks of `columns` pixels across, left to right: a pixel not
 // covered by the open block opens a new one at its column, moved left where
 // it would cross the picture's right edge unless that would take it over
 // the previous block. Blocks never share a pixel (a block loading pixels
 // another has just stored waits for the store), so a last block may reach
 // past the right edge instead, with mask 0 there.
 template <class Open, class Fill>
-void layBand(const kwRunLengthSource& src, int32_t width, int32_t height, Band band,
-             int32_t columns, BandScratch& scratch, Open&& open, Fill&& fill) {
+void layBand(const BandPixels& soft, int32_t width, Rows rows, int32_t columns, Open&& open,
+             Fill&& fill) {
     int32_t start = 0, end = 0;
-    eachBandPixel(src, width, height, band, scratch,
-                  [&](int32_t x, int32_t row, const uint8_t* pixel, uint8_t alpha) {
-                      if (x >= end) {
-                          const int32_t flush = width - columns;
-                          start = x > flush && flush >= end ? flush : x;
-                          end = start + columns;
-                          open(start);
-                      }
-                      fill(row * columns + x - start, pixel, alpha);
-                  });
+    for (const Soft& p : soft) {
+        if (p.row < rows.from || p.row >= rows.from + rows.count) continue;
+        if (p.x >= end) {
+            const int32_t flush = width - columns;
+            start = p.x > flush && flush >= end ? flush : p.x;
+            end = start + columns;
+            open(start);
+        }
+        fill((p.row - rows.from) * columns + p.x - start, p.pixel, p.alpha);
+    }
 }
 
 }  // namespace
@@ -131,10 +134,6 @@ void kwRunSpans::attach(kwRunLengthSource* source) const {
 
 namespace {
 
-// Rows of a band whose blocks take one shape: eight across on two rows,
-// sixteen on one, or four on four.
-constexpr int32_t kBandRows = 4;
-
 // What a block of each shape costs to blend, against eight-by-two at 4: a
 // row of sixteen is one load and one store, a square four of each, and a
 // pair whose every mask byte is 255 takes the formula's short form.
@@ -142,15 +141,15 @@ constexpr int32_t kPairWeight = 4, kOpaquePairWeight = 2, kLineWeight = 3, kSqua
 
 enum class Layout { Pairs, Lines, Squares };
 
-// What a band's blocks of one shape would cost.
-int32_t bandCost(const kwRunLengthSource& src, int32_t width, int32_t height, Band band,
-                 int32_t columns, int32_t weight, int32_t opaqueWeight, BandScratch& scratch) {
+// What blocks of one shape over some of a band's rows would cost.
+int32_t bandCost(const BandPixels& soft, int32_t width, Rows rows, int32_t columns, int32_t weight,
+                 int32_t opaqueWeight) {
     int32_t cost = 0, full = 0;  // full: lanes at 255 in the open block
     const auto close = [&] {
         if (full == kwMaskBlock::kLanes) cost += opaqueWeight - weight;
     };
     layBand(
-        src, width, height, band, columns, scratch,
+        soft, width, rows, columns,
         [&](int32_t) {
             close();
             cost += weight;
@@ -164,29 +163,28 @@ int32_t bandCost(const kwRunLengthSource& src, int32_t width, int32_t height, Ba
 // The shape that blends a whole band most cheaply: rims running across
 // suit long rows, rims running down suit squares, and insides masked whole
 // suit opaque pairs.
-Layout cheapestLayout(const kwRunLengthSource& src, int32_t width, int32_t height, int32_t first,
-                      BandScratch& scratch) {
+Layout cheapestLayout(const BandPixels& soft, int32_t width) {
     int32_t pairs = 0, lines = 0;
     for (int32_t r = 0; r < kBandRows; r += kwMaskBlock::kRows)
-        pairs += bandCost(src, width, height, {first + r, kwMaskBlock::kRows},
-                          kwMaskBlock::kColumns, kPairWeight, kOpaquePairWeight, scratch);
+        pairs += bandCost(soft, width, {r, kwMaskBlock::kRows}, kwMaskBlock::kColumns, kPairWeight,
+                          kOpaquePairWeight);
     for (int32_t r = 0; r < kBandRows; ++r)
-        lines += bandCost(src, width, height, {first + r, 1}, kLineShape.columns, kLineWeight,
-                          kLineWeight, scratch);
-    const int32_t squares = bandCost(src, width, height, {first, kBandRows}, kSquareShape.columns,
-                                     kSquareWeight, kSquareWeight, scratch);
+        lines += bandCost(soft, width, {r, 1}, kLineShape.columns, kLineWeight, kLineWeight);
+    const int32_t squares =
+        bandCost(soft, width, {0, kBandRows}, kSquareShape.columns, kSquareWeight, kSquareWeight);
     if (pairs <= lines && pairs <= squares) return Layout::Pairs;
     return lines <= squares ? Layout::Lines : Layout::Squares;
 }
 
-void layBlocks(std::vector<kwMaskBlock>& out, const kwRunLengthSource& src, int32_t width,
-               int32_t height, Band band, int32_t columns, BandScratch& scratch) {
+// The blocks of the band from picture row `first` over some of its rows.
+void layBlocks(std::vector<kwMaskBlock>& out, const BandPixels& soft, int32_t width, int32_t first,
+               Rows rows, int32_t columns) {
     layBand(
-        src, width, height, band, columns, scratch,
+        soft, width, rows, columns,
         [&](int32_t column) {
             kwMaskBlock& b = out.emplace_back();
             b.column = int16_t(column);
-            b.row = int16_t(band.first);
+            b.row = int16_t(first + rows.from);
         },
         [&](int32_t lane, const uint8_t* pixel, uint8_t alpha) {
             std::memcpy(&out.back().pixels[lane], pixel, kBlockPixelBytes);
@@ -201,22 +199,21 @@ void kwMaskBlocks::build(const kwRunLengthSource& src, int32_t width, int32_t he
     if (width <= 0 || height <= 0 || !src.stream || !src.rowTable || !src.maskStream ||
         !src.maskTable)
         return;
-    BandScratch scratch;
+    BandPixels soft;
     std::vector<kwMaskBlock> eights, lines, squares;
     for (int32_t first = 0; first < height; first += kBandRows) {
-        const Layout how = first + kBandRows <= height
-                               ? cheapestLayout(src, width, height, first, scratch)
-                               : Layout::Pairs;  // the picture's last rows
+        gatherBand(src, width, height, first, soft);
+        const Layout how = first + kBandRows <= height ? cheapestLayout(soft, width)
+                                                       : Layout::Pairs;  // the picture's last rows
         if (how == Layout::Lines) {
             for (int32_t r = 0; r < kBandRows; ++r)
-                layBlocks(lines, src, width, height, {first + r, 1}, kLineShape.columns, scratch);
+                layBlocks(lines, soft, width, first, {r, 1}, kLineShape.columns);
         } else if (how == Layout::Squares) {
-            layBlocks(squares, src, width, height, {first, kBandRows}, kSquareShape.columns,
-                      scratch);
+            layBlocks(squares, soft, width, first, {0, kBandRows}, kSquareShape.columns);
         } else {
             for (int32_t r = 0; r < kBandRows && first + r < height; r += kwMaskBlock::kRows)
-                layBlocks(eights, src, width, height, {first + r, kwMaskBlock::kRows},
-                          kwMaskBlock::kColumns, scratch);
+                layBlocks(eights, soft, width, first, {r, kwMaskBlock::kRows},
+                          kwMaskBlock::kColumns);
         }
     }
     assemble(eights, lines, squares, height);

@@ -21,13 +21,27 @@ x_session() {
         echo "SKIPPED: xvfb-run could not start an X server (status $status)"
         exit 77
     fi
+    x_wait_gone "$(cat "$started")"
     rm -f "$started"
     exit "$status"
 }
 
+# xvfb-run stops its server without waiting for it. A server still shutting
+# down when the next test's xvfb-run finds its display number free removes
+# the new server's socket on its way out, and the next game finds no
+# display; so wait until the display's lock and socket are gone.
+x_wait_gone() {
+    local n=${1#:}
+    n=${n%%.*}
+    for _ in $(seq 100); do
+        [ -e "/tmp/.X$n-lock" ] || [ -e "/tmp/.X11-unix/X$n" ] || return 0
+        sleep 0.1
+    done
+}
+
 # Inside the server: note that it came up, make the work folder.
 x_begin() {
-    echo up >"$GG_STARTED"
+    echo "$DISPLAY" >"$GG_STARTED"
     work=$(mktemp -d)
     game=""
     trap 'x_end' EXIT

@@ -558,7 +558,8 @@ void blendBlocksClipped(const kwRenderTarget& t, int64_t left, int64_t top, cons
 template <int N>
 void maskBlockRows(const kwRenderTarget& t, const kwPlacement& at, const kwRunLengthSource& src) {
     constexpr int C = kwMaskBlock::kColumns;
-    constexpr int L = kLineShape.columns, Q = kSquareShape.columns, QR = kSquareShape.rows;
+    constexpr int L = kLineShape.columns, LR = kLineShape.rows;
+    constexpr int Q = kSquareShape.columns, QR = kSquareShape.rows;
     const kwMaskBlock* const b = src.blocks;
     const kwMaskBlock* const opaqueEnd = b + src.opaqueBlocks;
     const kwMaskBlock* const pairEnd = b + src.pairBlocks;
@@ -570,7 +571,7 @@ void maskBlockRows(const kwRenderTarget& t, const kwPlacement& at, const kwRunLe
         blendBlocksClipped<N, true, C, 2>(t, at.left, at.top, b, opaqueEnd);
         blendBlocksClipped<N, false, C, 2>(t, at.left, at.top, opaqueEnd, pairEnd);
         blendBlocksClipped<N, false, C, 1>(t, at.left, at.top, pairEnd, singleEnd);
-        blendBlocksClipped<N, false, L, 1>(t, at.left, at.top, singleEnd, lineEnd);
+        blendBlocksClipped<N, false, L, LR>(t, at.left, at.top, singleEnd, lineEnd);
         blendBlocksClipped<N, false, Q, QR>(t, at.left, at.top, lineEnd, end);
         return;
     }
@@ -581,7 +582,7 @@ void maskBlockRows(const kwRenderTarget& t, const kwPlacement& at, const kwRunLe
     blendBlocks<N, true, C, 2>(origin, pitch, b, opaqueEnd);
     blendBlocks<N, false, C, 2>(origin, pitch, opaqueEnd, pairEnd);
     blendBlocks<N, false, C, 1>(origin, pitch, pairEnd, singleEnd);
-    blendBlocks<N, false, L, 1>(origin, pitch, singleEnd, lineEnd);
+    blendBlocks<N, false, L, LR>(origin, pitch, singleEnd, lineEnd);
     blendBlocks<N, false, Q, QR>(origin, pitch, lineEnd, end);
 }
 

@@ -34,8 +34,8 @@ void eachRun(const kwRunLengthSource& src, int32_t width, int32_t bytesPerPixel,
 }
 
 // Rows of a band, the unit whose blocks take one shape: eight across on two
-// rows, sixteen on one, or four on four.
-constexpr int32_t kBandRows = 4;
+// rows, sixteen on one, or four on four (so a square spans the band).
+constexpr int32_t kBandRows = kSquareShape.rows;
 
 // A soft pixel of a masked picture: one with a mask byte above 0 (mask 0
 // leaves the target as it is).
@@ -168,8 +168,9 @@ Layout cheapestLayout(const BandPixels& soft, int32_t width) {
     for (int32_t r = 0; r < kBandRows; r += kwMaskBlock::kRows)
         pairs += bandCost(soft, width, {r, kwMaskBlock::kRows}, kwMaskBlock::kColumns, kPairWeight,
                           kOpaquePairWeight);
-    for (int32_t r = 0; r < kBandRows; ++r)
-        lines += bandCost(soft, width, {r, 1}, kLineShape.columns, kLineWeight, kLineWeight);
+    for (int32_t r = 0; r < kBandRows; r += kLineShape.rows)
+        lines += bandCost(soft, width, {r, kLineShape.rows}, kLineShape.columns, kLineWeight,
+                          kLineWeight);
     const int32_t squares =
         bandCost(soft, width, {0, kBandRows}, kSquareShape.columns, kSquareWeight, kSquareWeight);
     if (pairs <= lines && pairs <= squares) return Layout::Pairs;
@@ -206,8 +207,8 @@ void kwMaskBlocks::build(const kwRunLengthSource& src, int32_t width, int32_t he
         const Layout how = first + kBandRows <= height ? cheapestLayout(soft, width)
                                                        : Layout::Pairs;  // the picture's last rows
         if (how == Layout::Lines) {
-            for (int32_t r = 0; r < kBandRows; ++r)
-                layBlocks(lines, soft, width, first, {r, 1}, kLineShape.columns);
+            for (int32_t r = 0; r < kBandRows; r += kLineShape.rows)
+                layBlocks(lines, soft, width, first, {r, kLineShape.rows}, kLineShape.columns);
         } else if (how == Layout::Squares) {
             layBlocks(squares, soft, width, first, {0, kBandRows}, kSquareShape.columns);
         } else {

@@ -6,6 +6,7 @@
 #pragma once
 
 #include <cstdint>
+#include <iterator>
 
 #include "assets/pixel_format.h"
 #include "render/render_target.h"
@@ -60,6 +61,20 @@ struct kwRunSpan {
     int32_t row = 0;
 };
 
+// Decoded runs are stored in groups by their length in bytes, top to bottom
+// within a group, and each group ends with a span of length 0. Group g
+// holds the lengths from kSpanGroupFloor[g] up to the next group's floor,
+// the last group every longer run, so that all the runs of a group but the
+// last are copied by the same moves, without a branch on their length.
+inline constexpr uint32_t kSpanGroupFloor[] = {2, 4, 8, 16, 32, 64, 96, 128};
+inline constexpr int kSpanGroups = int(std::size(kSpanGroupFloor));
+
+inline constexpr int spanGroupOf(uint32_t bytes) {
+    int g = 0;
+    while (g + 1 < kSpanGroups && bytes >= kSpanGroupFloor[g + 1]) ++g;
+    return g;
+}
+
 // A run-length picture and, for the masked blend, its mask. The row tables
 // are arrays of little-endian u32 row offsets into their streams.
 struct kwRunLengthSource {
@@ -68,10 +83,10 @@ struct kwRunLengthSource {
     const uint8_t* maskStream = nullptr;
     const uint8_t* maskTable = nullptr;
     // Optional, for copies and constant blends: the runs decoded
-    // (render/run_tables.h), which rows not clipped at the sides use. Row r's
-    // runs are spans[spanRows[r]] up to spans[spanRows[r + 1]].
+    // (render/run_tables.h) in their groups by length, which pictures drawn
+    // with every row whole use.
     const kwRunSpan* spans = nullptr;
-    const uint32_t* spanRows = nullptr;
+    uint32_t spanCount = 0;  // the groups' ends included
     // Optional, for the masked blend on 5-6-5 with vector rows: the same
     // picture as blocks (render/run_tables.h); a block crossing the target's
     // edges is blended pixel by pixel. They come in five groups, each top

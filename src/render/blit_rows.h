@@ -15,6 +15,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <cstring>
+#include <utility>
 
 #include "render/blit.h"
 #include "render/blit_kernels.h"
@@ -161,12 +162,46 @@ template <int N>
     }
 }
 
+// The widest move: 32 bytes with AVX2.
+inline constexpr uint32_t kWidestMove = 32;
+
+// A fixed number of bytes, in vector moves where it is a whole number of them.
+template <int N, uint32_t L>
+[[gnu::always_inline]] inline void moveBytes(uint8_t* d, const uint8_t* s) {
+    if constexpr (L % (2 * N) == 0) {
+        for (uint32_t k = 0; k < L; k += 2 * N) moveBlock<N>(d + k, s + k);
+    } else {
+        std::memcpy(d, s, L);
+    }
+}
+
+// A run of span group G: below the last group, its floor's worth of bytes
+// from the start and one move ending at its end, as wide as the floor up to
+// the widest, which reaches the next floor; the last group's by length.
+template <int N, int G>
+[[gnu::always_inline]] inline void copyGroupRun(uint8_t* d, const uint8_t* s, size_t n) {
+    if constexpr (G + 1 < kSpanGroups) {
+        constexpr uint32_t kFloor = kSpanGroupFloor[G];
+        constexpr uint32_t kTail = std::min(kFloor, kWidestMove);
+        static_assert(kFloor + kTail >= kSpanGroupFloor[G + 1]);
+        moveBytes<N, kFloor>(d, s);
+        moveBytes<N, kTail>(d + n - kTail, s + n - kTail);
+    } else {
+        copyRun<N>(d, s, n);
+    }
+}
+
 template <int N, int B>
 struct CopySpan {
     static constexpr bool kMasked = false;
+    static constexpr bool kGrouped = true;  // has the moves for each group of spans
     [[gnu::always_inline]] void operator()(uint8_t* d, const uint8_t* s, const uint8_t*,
                                            int n) const {
         copyRun<N>(d, s, size_t(n) * B);
+    }
+    template <int G>
+    [[gnu::always_inline]] void inGroup(uint8_t* d, const uint8_t* s, int n) const {
+        copyGroupRun<N, G>(d, s, size_t(n) * B);
     }
 };
 
@@ -174,6 +209,7 @@ struct CopySpan {
 template <int N, int B>
 struct ConstantSpan {
     static constexpr bool kMasked = false;
+    static constexpr bool kGrouped = false;
     uint32_t a = 0;
     kwChannels16 ch;
     bool fast = false;
@@ -205,6 +241,7 @@ struct ConstantSpan {
 template <int N, int B>
 struct MaskedSpan {
     static constexpr bool kMasked = true;
+    static constexpr bool kGrouped = false;
     kwChannels16 ch;
     bool fast = false;
     bool fixed565 = false;
@@ -313,23 +350,35 @@ void runsUnclipped(uint8_t* dstRow, int pitch, int32_t width, const kwRunLengthS
     }
 }
 
-// Whole rows from the decoded runs: no run bytes to parse, and one loop over
-// every run of the rows drawn (a loop per row, mostly one run long, would
-// cost a missed branch at many of its ends).
+// A whole picture from its decoded runs: no run byte to parse. A copy
+// takes a loop over each group of spans, the group's runs all copied by the
+// same moves (a loop per row, mostly one run long, missed a branch at many
+// of its ends, and so did choosing the moves by each run's length); a blend
+// takes one loop over them all, stepping over the groups' ends.
 template <int B, class Span>
-void spansUnclipped(uint8_t* dstRow, int pitch, const kwRunLengthSource& src, const RowRange& rows,
-                    const Span& span) {
+void spansWhole(uint8_t* origin, int pitch, const kwRunLengthSource& src, const Span& span) {
     // Locals, not the source's fields: the pixel stores could alias those
     // as far as the compiler knows, and it would load them again each run.
-    const kwRunSpan* const spans = src.spans;
-    const uint32_t* const index = src.spanRows + rows.first;
     const uint8_t* const stream = src.stream;
     const Span each = span;
-    uint8_t* const origin = dstRow - std::ptrdiff_t(rows.first) * pitch;
-    const kwRunSpan* const end = spans + index[rows.count];
-    for (const kwRunSpan* s = spans + index[0]; s != end; ++s)
-        each(origin + std::ptrdiff_t(s->row) * pitch + std::ptrdiff_t(s->column) * B,
-             stream + s->offset, nullptr, s->count);
+    const kwRunSpan* s = src.spans;
+    const auto target = [origin, pitch](const kwRunSpan& r) {
+        return origin + std::ptrdiff_t(r.row) * pitch + std::ptrdiff_t(r.column) * B;
+    };
+    if constexpr (Span::kGrouped) {
+        const auto group = [&]<int G>() {
+            for (; s->count != 0; ++s)
+                each.template inGroup<G>(target(*s), stream + s->offset, s->count);
+            ++s;  // past the group's end
+        };
+        const auto inOrder = [&]<int... G>(std::integer_sequence<int, G...>) {
+            (group.template operator()<G>(), ...);
+        };
+        inOrder(std::make_integer_sequence<int, kSpanGroups>{});
+    } else {
+        for (const kwRunSpan* const end = s + src.spanCount; s != end; ++s)
+            if (s->count != 0) each(target(*s), stream + s->offset, nullptr, s->count);
+    }
 }
 
 // Rows clipped to image columns [xs, xe): every row starts at its row-table
@@ -377,9 +426,8 @@ void runLengthRows(const kwRenderTarget& t, const kwPlacement& at, const kwRunLe
     uint8_t* dstRow = t.pixels + std::ptrdiff_t(rows.top) * t.pitch;
     if (left >= 0 && left + width < W) {
         if constexpr (!Span::kMasked) {
-            if (src.spans && src.spanRows)
-                return spansUnclipped<B>(dstRow + std::ptrdiff_t(left) * B, t.pitch, src, rows,
-                                         span);
+            if (src.spans && rows.first == 0 && rows.count == at.rows)
+                return spansWhole<B>(dstRow + std::ptrdiff_t(left) * B, t.pitch, src, span);
         }
         runsUnclipped<B>(dstRow + std::ptrdiff_t(left) * B, t.pitch, at.width, src, rows, span);
         return;

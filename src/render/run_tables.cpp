@@ -1,8 +1,10 @@
 #include "render/run_tables.h"
 
 #include <algorithm>
+#include <array>
 #include <cstring>
 #include <iterator>
+#include <utility>
 
 #include "assets/eye_format.h"
 
@@ -99,35 +101,40 @@ void layBand(const BandPixels& soft, int32_t width, Rows rows, int32_t columns, 
 void kwRunSpans::build(const kwRunLengthSource& src, int32_t width, int32_t height,
                        int32_t bytesPerPixel) {
     clear();
-    if (width <= 0 || height <= 0 || !src.stream || !src.rowTable) return;
+    // Two bytes a pixel at least: the shortest group's moves are two bytes.
+    if (width <= 0 || height <= 0 || !src.stream || !src.rowTable || bytesPerPixel < 2) return;
     kwRunLengthSource runs = src;
     runs.maskStream = nullptr;
-    size_t count = 0;  // counted first, so the table is one allocation
-    for (int32_t r = 0; r < height; ++r)
-        eachRun(runs, width, bytesPerPixel, r,
-                [&](int32_t, int32_t, const uint8_t*, const uint8_t*) { ++count; });
-    spans.reserve(count);
-    rows.reserve(size_t(height) + 1);
-    for (int32_t r = 0; r < height; ++r) {
-        rows.push_back(uint32_t(spans.size()));
-        eachRun(runs, width, bytesPerPixel, r,
+    const auto eachSpan = [&](auto&& take) {
+        for (int32_t r = 0; r < height; ++r)
+            eachRun(
+                runs, width, bytesPerPixel, r,
                 [&](int32_t x, int32_t n, const uint8_t* pixels, const uint8_t*) {
-                    spans.push_back(
-                        kwRunSpan{uint16_t(x), uint16_t(n), uint32_t(pixels - src.stream), r});
+                    if (n > 0)  // a length of 0 ends a group
+                        take(kwRunSpan{uint16_t(x), uint16_t(n), uint32_t(pixels - src.stream), r});
                 });
-    }
-    rows.push_back(uint32_t(spans.size()));
+    };
+    const auto groupOf = [&](const kwRunSpan& s) {
+        return size_t(spanGroupOf(uint32_t(s.count) * uint32_t(bytesPerPixel)));
+    };
+    // Counted first, so the table is one allocation; the slot after each
+    // group stays a span of length 0.
+    std::array<size_t, kSpanGroups> next{};
+    eachSpan([&](const kwRunSpan& s) { ++next[groupOf(s)]; });
+    size_t total = 0;
+    for (size_t& at : next) total += std::exchange(at, total) + 1;
+    spans.assign(total, kwRunSpan{});
+    eachSpan([&](const kwRunSpan& s) { spans[next[groupOf(s)]++] = s; });
 }
 
 void kwRunSpans::clear() {
     spans = {};
-    rows = {};
 }
 
 void kwRunSpans::attach(kwRunLengthSource* source) const {
-    if (rows.empty()) return;
+    if (spans.empty()) return;
     source->spans = spans.data();
-    source->spanRows = rows.data();
+    source->spanCount = uint32_t(spans.size());
 }
 
 // ---- mask blocks --------------------------------------------------------------------

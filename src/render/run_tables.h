@@ -1,10 +1,10 @@
 // Run-length pictures decoded once, when they are ready to draw, into
 // tables the blitters walk without parsing the runs again. Copies use the
-// spans for rows drawn whole (rows clipped at the sides walk the runs); the
-// masked blend uses the blocks wherever the picture lies.
+// spans for pictures drawn whole (pictures clipped at any edge walk the
+// runs); the masked blend uses the blocks wherever the picture lies.
 //
 // kwRunSpans: every run's column, length and place in the stream, for the
-// copies and constant blends of the opaque bodies.
+// copies and constant blends of the opaque bodies, grouped by length.
 //
 // kwMaskBlocks: a masked 16-bit picture regrouped into blocks of sixteen
 // pixels with their mask bytes, each band of four rows in the shape that
@@ -30,8 +30,7 @@ public:
     void attach(kwRunLengthSource* source) const;
 
 private:
-    std::vector<kwRunSpan> spans;
-    std::vector<uint32_t> rows;  // height + 1 entries
+    std::vector<kwRunSpan> spans;  // the groups kwRunSpan describes, each with its end
 };
 
 class kwMaskBlocks {

@@ -358,9 +358,11 @@ TEST_F(EyeTest, VectorRowsGiveTheFormulaOnRandomPixels) {
 
 TEST_F(EyeTest, RunsOfEveryLengthStayInsideTheirRun) {
     // Row r holds one run of r + 1 pixels between see-through pixels, so the
-    // copies and blends meet every size class of their block moves (both
-    // ends, the loops, the library copy of long runs, and runs the encoder
-    // has to split) and must leave the see-through neighbours untouched.
+    // copies and blends meet every size class of their moves at every depth
+    // (both ends of each group of decoded runs, the loops, the library copy
+    // of long runs, and runs the encoder has to split) and must leave the
+    // see-through neighbours untouched. Drawn whole, the copies take the
+    // decoded runs; with the top row cut off, the run bytes.
     constexpr int kLongest = 300;
     const int w = kLongest + 2, h = kLongest;
     Picture pic{std::vector<uint32_t>(size_t(w) * h, 0), w, h};
@@ -368,27 +370,31 @@ TEST_F(EyeTest, RunsOfEveryLengthStayInsideTheirRun) {
         for (int x = 1; x <= y + 1; ++x)
             pic.argb[size_t(y) * w + x] =
                 uint32_t(1 + (x * 7 + y) % 255) << 24 | (uint32_t(x * 2654435761u + y) & 0xFFFFFF);
-    display(16);
-    Images im(pic, 16);
-    im.rleAlpha.Opacity(90);
-    const Case cases[] = {
-        {"run-length", &im.rle, Mode::Copy, true},
-        {"run-length constant", &im.rleAlpha, Mode::Constant, true},
-        {"masked", &im.masked, Mode::Masked, true},
-    };
-    for (bool fast : {false, true}) {
-        appFlags.mmxAvailable = fast;
-        for (const Case& c : cases) {
-            Target t(w, h, 2);
-            t.noise(7);
-            Target want = t;
-            reference(want, pic, 0, 0, c.mode, 90, true);
-            t.bind();
-            aim(*c.eye, t, 0, 0);
-            c.eye->place();
-            c.eye->draw();
-            ASSERT_TRUE(t.guardsIntact()) << c.name;
-            ASSERT_EQ(t.buf, want.buf) << c.name << (fast ? " fast" : "");
+    for (int bpp : {16, 24, 32}) {
+        display(bpp);
+        Images im(pic, bpp);
+        im.rleAlpha.Opacity(90);
+        const Case cases[] = {
+            {"run-length", &im.rle, Mode::Copy, true},
+            {"run-length constant", &im.rleAlpha, Mode::Constant, true},
+            {"masked", &im.masked, Mode::Masked, true},
+        };
+        for (bool fast : {false, true}) {
+            appFlags.mmxAvailable = fast;
+            for (const Case& c : cases)
+                for (int top : {1, -1}) {
+                    Target t(w + 2, h + 1, bpp / 8);
+                    t.noise(uint32_t(7 + bpp + top));
+                    Target want = t;
+                    reference(want, pic, 1, top, c.mode, 90, true);
+                    t.bind();
+                    aim(*c.eye, t, 1, top);
+                    c.eye->place();
+                    c.eye->draw();
+                    ASSERT_TRUE(t.guardsIntact()) << c.name;
+                    ASSERT_EQ(t.buf, want.buf)
+                        << c.name << " bpp " << bpp << " top " << top << (fast ? " fast" : "");
+                }
         }
     }
 }

@@ -13,16 +13,18 @@ x_session() {
         fi
     done
     started=$(mktemp)
+    xvfb_errors=$(mktemp)
     status=0
-    GG_IN_XVFB=1 GG_STARTED="$started" xvfb-run -a -s "-screen 0 1024x768x24 -nolisten tcp" \
+    GG_IN_XVFB=1 GG_STARTED="$started" GG_XVFB_ERRORS="$xvfb_errors" \
+        xvfb-run -a -e "$xvfb_errors" -s "-screen 0 1024x768x24 -nolisten tcp" \
         bash "$0" "$@" || status=$?
     if [ ! -s "$started" ]; then
-        rm -f "$started"
+        rm -f "$started" "$xvfb_errors"
         echo "SKIPPED: xvfb-run could not start an X server (status $status)"
         exit 77
     fi
     x_wait_gone "$(cat "$started")"
-    rm -f "$started"
+    rm -f "$started" "$xvfb_errors"
     exit "$status"
 }
 
@@ -39,12 +41,17 @@ x_wait_gone() {
     done
 }
 
-# Inside the server: note that it came up, make the work folder.
+# Inside the server: note that it came up, make the work folder, and wait
+# until the server takes connections (a game that finds none gives up).
 x_begin() {
     echo "$DISPLAY" >"$GG_STARTED"
     work=$(mktemp -d)
     game=""
     trap 'x_end' EXIT
+    for _ in $(seq 100); do
+        xdpyinfo >/dev/null 2>&1 && break
+        sleep 0.1
+    done
     # Under the sanitizer build, D-Bus (loaded by SDL's X11 driver) keeps
     # allocations for the process lifetime that the fast unwinder cannot name;
     # leaks in our own code are caught by the headless tests.
@@ -62,6 +69,11 @@ x_end() {
 fail() {
     echo "FAILED: $*"
     [ -f "$work/gobble.log" ] && { echo "--- gobble.log"; cat "$work/gobble.log"; }
+    # What the X server said, for a game that found no display.
+    if ! xdpyinfo >/dev/null 2>&1; then
+        echo "--- the X server on $DISPLAY takes no connections; its messages:"
+        cat "${GG_XVFB_ERRORS:-/dev/null}" 2>/dev/null
+    fi
     exit 1
 }
 

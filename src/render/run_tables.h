@@ -30,7 +30,7 @@ public:
     void attach(kwRunLengthSource* source) const;
 
 private:
-    std::vector<kwRunSpan> spans;  // the groups kwRunSpan describes, each with its end
+    std::vector<kwRunSpan> spans;  // in the groups of kSpanGroupFloor, each with its end
 };
 
 class kwMaskBlocks {

@@ -78,16 +78,34 @@ fail() {
 }
 
 # Starts the game windowed with the given extra options; waits for its window.
+# On a freshly made machine the game's first connection has now and then
+# found no display in a server that xdpyinfo reaches; that game is started
+# again, twice at most, and its log kept in the output.
 x_start_game() {
-    SDL_AUDIODRIVER=dummy "$build/gobble" --windowed --settings-dir "$work/state" \
-        --log "$work/gobble.log" "$@" &
-    game=$!
+    local tries=3
+    while :; do
+        SDL_AUDIODRIVER=dummy "$build/gobble" --windowed --settings-dir "$work/state" \
+            --log "$work/gobble.log" "$@" &
+        game=$!
+        x_wait_window && return 0
+        tries=$((tries - 1))
+        if [ "$tries" = 0 ] || ! grep -q 'no display found' "$work/gobble.log" 2>/dev/null; then
+            fail "the game ended before its window appeared"
+        fi
+        echo "note: the game found no display on $DISPLAY; starting it again. Its log:"
+        cat "$work/gobble.log"
+        sleep 1
+    done
+}
+
+# Waits for the game's window to take the focus; false if the game ended first.
+x_wait_window() {
     window=""
     # SDL may replace its first window while setting up the renderer, so a
     # window found early can vanish: look again until one takes the focus.
     # (There is no window manager to hand the focus out.)
     for _ in $(seq 300); do
-        kill -0 "$game" 2>/dev/null || fail "the game ended before its window appeared"
+        kill -0 "$game" 2>/dev/null || return 1
         window=$(xdotool search --onlyvisible --name '^Gobble Garden!$' 2>/dev/null | head -n 1 || true)
         if [ -n "$window" ] && timeout 5 xdotool windowfocus --sync "$window" 2>/dev/null; then
             return 0

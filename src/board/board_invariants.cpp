@@ -1,6 +1,7 @@
 #include "board/board_invariants.h"
 
 #include <array>
+#include <cstdint>
 #include <cstdio>
 
 #include "board/board_host.h"
@@ -45,6 +46,52 @@ bool standsOnItsCell(const kwPiece& p) {
     return !p.script || p.script->state != Eaten;
 }
 
+// The searches keep their own record of where each type stands and what
+// each piece eats; a plain walk over the slots is what they must answer.
+const kwPiece* walkNearest(int32_t column, int32_t row, uint32_t mask) {
+    const kwPiece* best = nullptr;
+    int64_t bestDistance = INT64_MAX;
+    for (const kwPiece* p : pieceList->slots) {
+        if (!p || int32_t(p->type) >= kPieceTypeCount || !(mask >> uint32_t(p->type) & 1u))
+            continue;
+        const int64_t dc = p->column - column, dr = p->row - row;
+        if (dc * dc + dr * dr < bestDistance) {
+            bestDistance = dc * dc + dr * dr;
+            best = p;
+        }
+    }
+    return best;
+}
+
+const kwPiece* walkFirst(uint32_t mask) {
+    for (const kwPiece* p : pieceList->slots)
+        if (p && int32_t(p->type) < kPieceTypeCount && (mask >> uint32_t(p->type) & 1u)) return p;
+    return nullptr;
+}
+
+std::string checkSearches() {
+    static constexpr kwCell kProbes[] = {{0, 0}, {kBoardColumns - 1, kBoardRows - 1}, {7, 5}};
+    uint32_t present = 0;
+    for (const kwPiece* p : pieceList->slots)
+        if (p && int32_t(p->type) < kPieceTypeCount) present |= 1u << uint32_t(p->type);
+    for (int32_t t = 0; t < kPieceTypeCount; ++t) {
+        for (const kwCell c : kProbes)
+            if (pieceList->nearestOfType(c.column, c.row, kwPieceType(t)) !=
+                walkNearest(c.column, c.row, 1u << t))
+                return fault("type search is stale", walkNearest(c.column, c.row, 1u << t));
+        const kwPiece* hunter = walkFirst(1u << t);
+        if (!hunter) continue;
+        uint32_t prey = 0;
+        for (int32_t u = 0; u < kPieceTypeCount; ++u)
+            if (hunter->canEat(kwPieceType(u))) prey |= 1u << u;
+        prey &= present;
+        if (pieceList->nearestPrey(*hunter) != walkNearest(hunter->column, hunter->row, prey) ||
+            pieceList->firstPrey(*hunter) != walkFirst(prey))
+            return fault("prey search is stale", hunter);
+    }
+    return {};
+}
+
 }  // namespace
 
 std::string checkBoardInvariants() {
@@ -76,6 +123,7 @@ std::string checkBoardInvariants() {
                 }
             if (pieceList->pieceAt(c, r) != first) return fault("cell index is stale", first);
         }
+    if (std::string f = checkSearches(); !f.empty()) return f;
     if (inHand) {
         for (bool c : inHand->claims)
             if (c) return fault("carried piece claims a cell", inHand);

@@ -1,5 +1,7 @@
 #include "board/piece_list.h"
 
+#include <bit>
+
 #include "board/piece.h"
 #include "render/render_target.h"
 #include "shell/clock.h"
@@ -9,10 +11,18 @@ namespace {
 constexpr int64_t kFarAway = 1000000000;
 constexpr uint32_t kAllTypes = (1u << kPieceTypeCount) - 1;
 
-int64_t cellDistance(const kwPiece& p, int32_t column, int32_t row) {
-    const int64_t dc = p.column - column;
-    const int64_t dr = p.row - row;
+int64_t cellDistance(int32_t fromColumn, int32_t fromRow, int32_t column, int32_t row) {
+    const int64_t dc = int64_t(fromColumn) - column;
+    const int64_t dr = int64_t(fromRow) - row;
     return dc * dc + dr * dr;
+}
+
+// A type eats by its kind alone, so this is asked once per listed piece.
+uint32_t eatenTypes(const kwPiece& hunter) {
+    uint32_t mask = 0;
+    for (int32_t t = 0; t < kPieceTypeCount; ++t)
+        if (hunter.canEat(kwPieceType(t))) mask |= 1u << t;
+    return mask;
 }
 }  // namespace
 
@@ -28,6 +38,7 @@ void kwPieceList::clear() {
     cellCount.fill(0);
     cellPiece.fill(nullptr);
     typeCount.fill(0);
+    typeSlots = {};
 }
 
 namespace {
@@ -45,6 +56,8 @@ void kwPieceList::add(kwPiece* piece) {
         piece->listSlot = int32_t(i);
         ++count;
         index(piece, piece->column, piece->row);
+        recordSlot(*piece, i, true);
+        slotEats[i] = eatenTypes(*piece);
         if (int32_t(piece->type) < kPieceTypeCount) ++typeCount[size_t(piece->type)];
         return;
     }
@@ -53,6 +66,7 @@ void kwPieceList::add(kwPiece* piece) {
 void kwPieceList::remove(kwPiece* piece) {
     if (!listed(piece)) return;
     slots[size_t(piece->listSlot)] = nullptr;
+    recordSlot(*piece, size_t(piece->listSlot), false);
     piece->listSlot = -1;
     --count;
     unindex(piece, piece->column, piece->row);
@@ -76,6 +90,28 @@ void kwPieceList::moved(kwPiece* piece, int32_t fromColumn, int32_t fromRow) {
     if (!listed(piece)) return;
     unindex(piece, fromColumn, fromRow);
     index(piece, piece->column, piece->row);
+    slotColumn[size_t(piece->listSlot)] = piece->column;
+    slotRow[size_t(piece->listSlot)] = piece->row;
+}
+
+void kwPieceList::recordSlot(const kwPiece& piece, size_t slot, bool listed) {
+    slotColumn[slot] = piece.column;
+    slotRow[slot] = piece.row;
+    const int32_t t = int32_t(piece.type);
+    if (t < 0 || t >= kPieceTypeCount) return;
+    const uint64_t bit = uint64_t(1) << (slot % 64);
+    uint64_t& word = typeSlots[size_t(t)][slot / 64];
+    word = listed ? word | bit : word & ~bit;
+}
+
+kwPieceList::SlotBits kwPieceList::slotsOfTypes(uint32_t mask) const {
+    SlotBits bits{};
+    for (; mask; mask &= mask - 1) {
+        const auto t = size_t(std::countr_zero(mask));
+        if (t >= typeSlots.size()) break;
+        for (size_t w = 0; w < kSlotWords; ++w) bits[w] |= typeSlots[t][w];
+    }
+    return bits;
 }
 
 void kwPieceList::index(kwPiece* piece, int32_t column, int32_t row) {
@@ -114,17 +150,20 @@ kwPiece* kwPieceList::hitTest(int32_t qx, int32_t qy) const {
 // the first in slot order wins a tie.
 kwPiece* kwPieceList::nearestOfTypes(int32_t column, int32_t row, uint32_t mask) const {
     if (!mask) return nullptr;
-    kwPiece* best = nullptr;
+    const SlotBits bits = slotsOfTypes(mask);
+    size_t best = slots.size();
     int64_t bestDistance = kFarAway;
-    for (kwPiece* s : slots) {
-        if (!s || !(mask >> uint32_t(s->type) & 1u)) continue;
-        const int64_t d = cellDistance(*s, column, row);
-        if (d < bestDistance) {
-            bestDistance = d;
-            best = s;
+    for (size_t w = 0; w < kSlotWords; ++w) {
+        for (uint64_t b = bits[w]; b; b &= b - 1) {
+            const size_t i = w * 64 + size_t(std::countr_zero(b));
+            const int64_t d = cellDistance(slotColumn[i], slotRow[i], column, row);
+            if (d < bestDistance) {
+                bestDistance = d;
+                best = i;
+            }
         }
     }
-    return best;
+    return best < slots.size() ? slots[best] : nullptr;
 }
 
 kwPiece* kwPieceList::nearestOfType(int32_t column, int32_t row, kwPieceType type) const {
@@ -133,10 +172,7 @@ kwPiece* kwPieceList::nearestOfType(int32_t column, int32_t row, kwPieceType typ
 }
 
 uint32_t kwPieceList::preyMask(const kwPiece& hunter) const {
-    uint32_t mask = 0;
-    for (int32_t t = 0; t < kPieceTypeCount; ++t)
-        if (typeCount[size_t(t)] > 0 && hunter.canEat(kwPieceType(t))) mask |= 1u << t;
-    return mask;
+    return listed(&hunter) ? slotEats[size_t(hunter.listSlot)] : eatenTypes(hunter);
 }
 
 kwPiece* kwPieceList::nearestPrey(const kwPiece& hunter) const {
@@ -146,8 +182,9 @@ kwPiece* kwPieceList::nearestPrey(const kwPiece& hunter) const {
 kwPiece* kwPieceList::firstPrey(const kwPiece& hunter) const {
     const uint32_t mask = preyMask(hunter);
     if (!mask) return nullptr;
-    for (kwPiece* s : slots)
-        if (s && (mask >> uint32_t(s->type) & 1u)) return s;
+    const SlotBits bits = slotsOfTypes(mask);
+    for (size_t w = 0; w < kSlotWords; ++w)
+        if (bits[w]) return slots[w * 64 + size_t(std::countr_zero(bits[w]))];
     return nullptr;
 }
 

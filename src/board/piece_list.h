@@ -66,7 +66,20 @@ private:
     std::array<kwPiece*, kCapacity> cellPiece{};
     // Listed pieces per type: the searches skip a walk when none can match.
     std::array<int16_t, kPieceTypeCount> typeCount{};
-    // Bit t set when the hunter eats type t and some piece of it is listed.
+    // The slots holding each type, a bit a slot, and every slot's cell: the
+    // searches walk only the slots of the types asked for, in slot order,
+    // without reading the pieces.
+    static constexpr size_t kSlotWords = (size_t(kCapacity) + 63) / 64;
+    using SlotBits = std::array<uint64_t, kSlotWords>;
+    std::array<SlotBits, kPieceTypeCount> typeSlots{};
+    std::array<int32_t, kCapacity> slotColumn{};
+    std::array<int32_t, kCapacity> slotRow{};
+    // What each slot's piece eats (a bit a type), asked of it once, when listed.
+    std::array<uint32_t, kCapacity> slotEats{};
+    void recordSlot(const kwPiece& piece, size_t slot, bool listed);
+    SlotBits slotsOfTypes(uint32_t mask) const;
+    // Bit t set when the hunter eats type t (a type with no piece listed
+    // has no slots to walk).
     uint32_t preyMask(const kwPiece& hunter) const;
     kwPiece* nearestOfTypes(int32_t column, int32_t row, uint32_t mask) const;
 };

@@ -61,6 +61,37 @@ TEST_F(PieceList, SearchesWalkSlotsInOrderAndTiesGoToTheLowerSlot) {
     EXPECT_EQ(pieceList->count, 3);
 }
 
+// The searches answer from their own record of cells, types and meals, so
+// every move, removal and return must reach it.
+TEST_F(PieceList, SearchesFollowMovesRemovalsAndReturns) {
+    kwPiece* near = placeRaw(T::Orange, 3, 5);
+    kwPiece* far = placeRaw(T::Orange, 9, 5);
+    kwPiece* lemon = placeRaw(T::Lemon, 4, 5);
+    auto moveTo = [](kwPiece* p, int32_t c, int32_t r) {
+        p->releaseClaims();
+        p->setCell(c, r);
+        p->claim(kwDirection::Here);
+    };
+    moveTo(near, 15, 10);
+    EXPECT_EQ(pieceList->nearestOfType(4, 5, T::Orange), far);
+    EXPECT_EQ(pieceList->nearestPrey(*lemon), far);
+    EXPECT_EQ(pieceList->firstPrey(*lemon), near);  // slot order, not distance
+    EXPECT_EQ(checkBoardInvariants(), "");
+    pieceList->remove(near);
+    EXPECT_EQ(pieceList->firstPrey(*lemon), far);
+    pieceList->remove(far);
+    EXPECT_EQ(pieceList->nearestPrey(*lemon), nullptr);
+    EXPECT_EQ(pieceList->firstPrey(*lemon), nullptr);
+    EXPECT_EQ(pieceList->nearestOfType(4, 5, T::AnyType), lemon);
+    // Back in the lowest free slots, where they now stand.
+    pieceList->add(far);
+    pieceList->add(near);
+    EXPECT_EQ(pieceList->slots[0], far);
+    EXPECT_EQ(pieceList->nearestOfType(15, 9, T::Orange), near);
+    EXPECT_EQ(pieceList->firstPrey(*lemon), far);
+    EXPECT_EQ(checkBoardInvariants(), "");
+}
+
 TEST_F(PieceList, ScoringValueCountsScoringPiecesTimesSkill) {
     placeRaw(T::Apple, 0, 0);
     placeRaw(T::Chomp, 1, 0);

@@ -67,7 +67,7 @@ soak: deps
 
 bench: build
 	mkdir -p $(BUILD)/bench
-	$(BUILD)/gobble_bench --benchmark_repetitions=3 --benchmark_report_aggregates_only=true \
+	$(BUILD)/gobble_bench --benchmark_repetitions=5 \
 	  --benchmark_out=$(BUILD)/bench/results.json --benchmark_out_format=json \
 	  --report-template=bench/PERFORMANCE.md.in --report-out=docs/PERFORMANCE.md
 

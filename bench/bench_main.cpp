@@ -2,7 +2,8 @@
 // prints, for each pair registered as NAME/ours and NAME/sdl, how many times
 // faster ours is (SDL's CPU time / ours, from medians when repetitions
 // are on; CPU time keeps other processes on a shared machine out of it),
-// then each simulation's "x_real_time" counter. With
+// then each simulation's "x_real_time" counter (the median's and the
+// fastest repetition's). With
 // --report-template=IN --report-out=OUT it also writes docs/PERFORMANCE.md
 // from its template with this run's figures.
 #include <benchmark/benchmark.h>
@@ -11,6 +12,7 @@
 #include <cstring>
 #include <fstream>
 #include <map>
+#include <memory>
 #include <sstream>
 #include <string>
 
@@ -20,9 +22,20 @@ namespace {
 
 class RatioReporter : public benchmark::ConsoleReporter {
 public:
+    RatioReporter() { figures.best = std::make_unique<kwBenchFigures>(); }
+
+    // Repetitions are kept only for the fastest of each benchmark; the
+    // console shows their summaries (or the run itself when not repeated).
     void ReportRuns(const std::vector<Run>& runs) override {
-        ConsoleReporter::ReportRuns(runs);
+        std::vector<Run> shown;
         for (const Run& r : runs) {
+            if (r.run_type == Run::RT_Iteration && r.repetitions > 1)
+                keepFastest(r);
+            else
+                shown.push_back(r);
+        }
+        if (!shown.empty()) ConsoleReporter::ReportRuns(shown);
+        for (const Run& r : shown) {
             const bool median = r.run_type == Run::RT_Aggregate && r.aggregate_name == "median";
             const bool single = r.run_type == Run::RT_Iteration && !r.error_occurred;
             if (!median && !single) continue;
@@ -44,23 +57,45 @@ public:
         const std::string ours = "/ours", sdl = "/sdl";
         std::printf("\n%-28s %14s %14s %8s\n", "pair", "ours", "sdl", "sdl/ours");
         for (const auto& [name, t] : seconds) {
-            if (name.size() <= ours.size() || name.compare(name.size() - ours.size(), ours.size(), ours))
+            if (name.size() <= ours.size() ||
+                name.compare(name.size() - ours.size(), ours.size(), ours))
                 continue;
             const std::string base = name.substr(0, name.size() - ours.size());
             const auto peer = seconds.find(base + sdl);
             if (peer == seconds.end() || t <= 0) continue;
-            std::printf("%-28s %11.3f us %11.3f us %7.2fx\n", base.c_str(), t * 1e6, peer->second * 1e6,
-                        peer->second / t);
+            std::printf("%-28s %11.3f us %11.3f us %7.2fx\n", base.c_str(), t * 1e6,
+                        peer->second * 1e6, peer->second / t);
         }
         // Simulations (the board) report game time per second of CPU time.
-        if (!realTime.empty()) std::printf("\n%-28s %14s\n", "simulation", "x real time");
-        for (const auto& [name, factor] : realTime)
-            std::printf("%-28s %13.0fx\n", name.c_str(), factor);
+        if (!realTime.empty())
+            std::printf("\n%-28s %14s %14s\n", "simulation", "x real time", "fastest");
+        for (const auto& [name, factor] : realTime) {
+            const auto fastest = figures.best->counters[name].find("x_real_time");
+            if (fastest != figures.best->counters[name].end())
+                std::printf("%-28s %13.0fx %13.0fx\n", name.c_str(), factor, fastest->second);
+            else
+                std::printf("%-28s %13.0fx\n", name.c_str(), factor);
+        }
     }
 
     kwBenchFigures figures;
 
 private:
+    void keepFastest(const Run& r) {
+        if (r.error_occurred) return;
+        const std::string name = r.run_name.str();
+        const double unit = benchmark::GetTimeUnitMultiplier(r.time_unit);
+        const double cpu = r.GetAdjustedCPUTime() / unit;
+        kwBenchFigures& best = *figures.best;
+        if (const auto it = best.cpuSeconds.find(name);
+            it != best.cpuSeconds.end() && it->second <= cpu)
+            return;
+        best.cpuSeconds[name] = cpu;
+        best.realSeconds[name] = r.GetAdjustedRealTime() / unit;
+        best.counters[name].clear();
+        for (const auto& [key, c] : r.counters) best.counters[name][key] = c.value;
+    }
+
     std::map<std::string, double> seconds;  // CPU time per iteration: fair on a busy machine
     std::map<std::string, bool> medians;
     std::map<std::string, double> realTime;  // counter "x_real_time", where reported

@@ -100,6 +100,8 @@ std::string metOrNot(bool met) {
 std::optional<std::string> expand(const std::string& key, const kwBenchFigures& f) {
     const std::vector<std::string> p = split(key);
     const std::string& kind = p[0];
+    if (kind == "best" && p.size() > 1)
+        return f.best ? expand(key.substr(kind.size() + 1), *f.best) : std::nullopt;
     if (p.size() == 1 && kind == "machine") return machine();
     if (p.size() == 1 && kind == "date") return today();
     if (p.size() == 2 && kind == "ours")

@@ -10,18 +10,23 @@
 //   {{ratio_goal:BASE:X}}           "met" when SDL / ours >= X, else "not met"
 //   {{counter_goal:NAME:KEY:X}}     "met" when the counter >= X, else "not met"
 //   {{machine}} {{date}}            the processor and the day of the run
+//   {{best:...}}                    any of the above from the fastest
+//                                   repetition (by CPU time) of each
+//                                   benchmark instead of their median
 //
 // A benchmark NAME matches itself or NAME/<anything> (the suffixes Google
 // Benchmark adds for fixed iterations or wall time).
 #pragma once
 
 #include <map>
+#include <memory>
 #include <string>
 
 struct kwBenchFigures {
     std::map<std::string, double> cpuSeconds;   // per iteration
     std::map<std::string, double> realSeconds;  // per iteration
     std::map<std::string, std::map<std::string, double>> counters;
+    std::unique_ptr<kwBenchFigures> best;  // the fastest repetitions, when repeated
 };
 
 // The filled text; every placeholder that names no measured figure becomes

@@ -55,8 +55,8 @@ const kwPiece* walkNearest(int32_t column, int32_t row, uint32_t mask) {
         if (!p || int32_t(p->type) >= kPieceTypeCount || !(mask >> uint32_t(p->type) & 1u))
             continue;
         const int64_t dc = p->column - column, dr = p->row - row;
-        if (dc * dc + dr * dr < bestDistance) {
-            bestDistance = dc * dc + dr * dr;
+        if (const int64_t d = dc * dc + dr * dr; d < bestDistance) {
+            bestDistance = d;
             best = p;
         }
     }
@@ -71,9 +71,6 @@ const kwPiece* walkFirst(uint32_t mask) {
 
 std::string checkSearches() {
     static constexpr kwCell kProbes[] = {{0, 0}, {kBoardColumns - 1, kBoardRows - 1}, {7, 5}};
-    uint32_t present = 0;
-    for (const kwPiece* p : pieceList->slots)
-        if (p && int32_t(p->type) < kPieceTypeCount) present |= 1u << uint32_t(p->type);
     for (int32_t t = 0; t < kPieceTypeCount; ++t) {
         for (const kwCell c : kProbes)
             if (pieceList->nearestOfType(c.column, c.row, kwPieceType(t)) !=
@@ -84,7 +81,6 @@ std::string checkSearches() {
         uint32_t prey = 0;
         for (int32_t u = 0; u < kPieceTypeCount; ++u)
             if (hunter->canEat(kwPieceType(u))) prey |= 1u << u;
-        prey &= present;
         if (pieceList->nearestPrey(*hunter) != walkNearest(hunter->column, hunter->row, prey) ||
             pieceList->firstPrey(*hunter) != walkFirst(prey))
             return fault("prey search is stale", hunter);

@@ -37,7 +37,6 @@ void kwPieceList::clear() {
     count = 0;
     cellCount.fill(0);
     cellPiece.fill(nullptr);
-    typeCount.fill(0);
     typeSlots = {};
 }
 
@@ -58,7 +57,6 @@ void kwPieceList::add(kwPiece* piece) {
         index(piece, piece->column, piece->row);
         recordSlot(*piece, i, true);
         slotEats[i] = eatenTypes(*piece);
-        if (int32_t(piece->type) < kPieceTypeCount) ++typeCount[size_t(piece->type)];
         return;
     }
 }
@@ -70,7 +68,6 @@ void kwPieceList::remove(kwPiece* piece) {
     piece->listSlot = -1;
     --count;
     unindex(piece, piece->column, piece->row);
-    if (int32_t(piece->type) < kPieceTypeCount) --typeCount[size_t(piece->type)];
 }
 
 // Compares addresses only, so it may be asked about a piece already gone.
@@ -90,8 +87,7 @@ void kwPieceList::moved(kwPiece* piece, int32_t fromColumn, int32_t fromRow) {
     if (!listed(piece)) return;
     unindex(piece, fromColumn, fromRow);
     index(piece, piece->column, piece->row);
-    slotColumn[size_t(piece->listSlot)] = piece->column;
-    slotRow[size_t(piece->listSlot)] = piece->row;
+    recordSlot(*piece, size_t(piece->listSlot), true);
 }
 
 void kwPieceList::recordSlot(const kwPiece& piece, size_t slot, bool listed) {
@@ -190,7 +186,10 @@ kwPiece* kwPieceList::firstPrey(const kwPiece& hunter) const {
 
 int32_t kwPieceList::countOfType(kwPieceType type) const {
     const int32_t t = int32_t(type);
-    return t >= 0 && t < kPieceTypeCount ? typeCount[size_t(t)] : 0;
+    if (t < 0 || t >= kPieceTypeCount) return 0;
+    int32_t n = 0;
+    for (uint64_t word : typeSlots[size_t(t)]) n += std::popcount(word);
+    return n;
 }
 
 int32_t kwPieceList::scoringValue() const {

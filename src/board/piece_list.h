@@ -64,11 +64,9 @@ private:
     // Listed pieces per cell, and the piece itself while it is alone there.
     std::array<uint8_t, kCapacity> cellCount{};
     std::array<kwPiece*, kCapacity> cellPiece{};
-    // Listed pieces per type: the searches skip a walk when none can match.
-    std::array<int16_t, kPieceTypeCount> typeCount{};
-    // The slots holding each type, a bit a slot, and every slot's cell: the
-    // searches walk only the slots of the types asked for, in slot order,
-    // without reading the pieces.
+    // The slots holding each type, a bit a slot (which also counts them),
+    // and every slot's cell: the searches walk only the slots of the types
+    // asked for, in slot order, without reading the pieces.
     static constexpr size_t kSlotWords = (size_t(kCapacity) + 63) / 64;
     using SlotBits = std::array<uint64_t, kSlotWords>;
     std::array<SlotBits, kPieceTypeCount> typeSlots{};

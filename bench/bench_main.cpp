@@ -13,6 +13,7 @@
 #include <fstream>
 #include <map>
 #include <memory>
+#include <optional>
 #include <sstream>
 #include <string>
 
@@ -70,9 +71,8 @@ public:
         if (!realTime.empty())
             std::printf("\n%-28s %14s %14s\n", "simulation", "x real time", "fastest");
         for (const auto& [name, factor] : realTime) {
-            const auto fastest = figures.best->counters[name].find("x_real_time");
-            if (fastest != figures.best->counters[name].end())
-                std::printf("%-28s %13.0fx %13.0fx\n", name.c_str(), factor, fastest->second);
+            if (const auto fastest = fastestRealTime(name))
+                std::printf("%-28s %13.0fx %13.0fx\n", name.c_str(), factor, *fastest);
             else
                 std::printf("%-28s %13.0fx\n", name.c_str(), factor);
         }
@@ -81,6 +81,15 @@ public:
     kwBenchFigures figures;
 
 private:
+    // The fastest repetition's "x_real_time", when the run was repeated.
+    std::optional<double> fastestRealTime(const std::string& name) const {
+        const auto run = figures.best->counters.find(name);
+        if (run == figures.best->counters.end()) return std::nullopt;
+        const auto value = run->second.find("x_real_time");
+        if (value == run->second.end()) return std::nullopt;
+        return value->second;
+    }
+
     void keepFastest(const Run& r) {
         if (r.error_occurred) return;
         const std::string name = r.run_name.str();
